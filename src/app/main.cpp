@@ -1,6 +1,8 @@
-#include <windows.h>
+#include "app/tido_app.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    return 0;
+    Win32System system;
+    CTidoApp app(system);
+    return app.Run();
 }

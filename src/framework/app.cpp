@@ -4,7 +4,12 @@
 
 int App::Run()
 {
-    words_ = SplitCommandLine(GetCommandLineW());
+    return Run(SplitCommandLine(GetCommandLineW()));
+}
+
+int App::Run(const std::vector<std::wstring>& words)
+{
+    words_ = words;
     return InitInstance();
 }
 

@@ -21,8 +21,9 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    // Runs the whole program for the process's own command line.
+    // Runs the whole program for the process's own command line, or for the given words.
     int Run();
+    int Run(const std::vector<std::wstring>& words);
     System& GetSystem() const { return system_; }
 
     // Feeds the words (without the program name) to the parser.

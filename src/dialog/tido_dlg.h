@@ -1,0 +1,66 @@
+#pragma once
+#include "discovery/corla_instance.h"
+#include "framework/dialog.h"
+#include "framework/runtime.h"
+#include "platform/unique_handle.h"
+
+#include <map>
+#include <string>
+
+class CTidoApp;
+
+// The program's only window and the holder of the whole run state. Every detection and
+// cleanup step is an operation of this class; each subsystem folder defines its own.
+class CTidoDlg : public Dialog {
+public:
+    CTidoDlg(UINT templateId, CTidoApp* app);
+    ~CTidoDlg() override;
+
+    // Run state of the selected installation and of the removal.
+    HICON m_hIcon = nullptr;
+    CTidoApp* m_pApp = nullptr;
+    ComboBox m_comboInstances;
+    Edit m_editDetails;
+    std::wstring m_strDisplayVersion;
+    std::wstring m_strUninstallString;
+    std::wstring m_strSecondUninstallString;
+    DWORD m_nVersionMajor = 0;
+    std::wstring m_strDisplayName;
+    std::wstring m_strTargetCode;
+    ProgressBar m_progress;
+    ToolTip m_toolTip;
+    Event m_eventDone;
+    UniqueHandle m_pWorkerThread;
+    UINT_PTR m_nTimerId = 0;
+    std::wstring m_strProgramDir;
+    std::wstring m_strDataDir;
+    std::wstring m_strSharedDataDir;
+    std::wstring m_strCommonDataDir;
+    std::wstring m_strIniPath;
+    std::wstring m_strWorkspaceDir;
+    BOOL m_bFilesLeft = 0;
+    BOOL m_bMultiUser = 0;
+    BOOL m_bProductKeyFound = 0;
+    BOOL m_bMuiPackFound = 0;
+    BOOL m_bLarkspan = 0;
+    BOOL m_bCoexist = 0;
+    std::wstring m_strRunningProcess;
+    CInstanceMap m_mapInstances;
+    std::map<int, std::wstring> m_mapComboCodes;
+    // Set when a -qb run was started by the timer, so that a refusal is told from a cancel.
+    bool m_bRemovalAttempted = false;
+
+    // Log (log/).
+    void WriteLog(const std::wstring& tag, const std::wstring& text, const std::wstring& suffix);
+
+    // Removal run and uninstall sequence (app/).
+    int RemovalRun();
+
+    // True when the dialog runs without a full window (-qn or -qb): no step may touch the
+    // controls of the full dialog then.
+    bool IsSilent() const;
+
+protected:
+    void DoDataExchange() override;
+    void OnDestroyed() override;
+};
