@@ -1,0 +1,87 @@
+#include "registry/registry_key.h"
+
+RegistryKey::~RegistryKey()
+{
+    CloseRegistryKey(*this);
+}
+
+LONG OpenRegistryKey(RegistryKey& key, HKEY parent, const std::wstring& path, REGSAM access)
+{
+    HKEY opened = nullptr;
+    LONG status = RegOpenKeyExW(parent, path.c_str(), 0, access, &opened);
+    if (status != ERROR_SUCCESS)
+        return status;
+    LONG closeStatus = key.handle_ ? RegCloseKey(key.handle_) : ERROR_SUCCESS;
+    key.handle_ = opened;
+    key.view_ = access & kRegistryViewMask;
+    return closeStatus;
+}
+
+LONG CloseRegistryKey(RegistryKey& key)
+{
+    LONG status = key.handle_ ? RegCloseKey(key.handle_) : ERROR_SUCCESS;
+    key.handle_ = nullptr;
+    key.view_ = 0;
+    return status;
+}
+
+namespace {
+
+using RegDeleteKeyExWProc = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+
+// Looked up once: systems without it (32-bit Windows XP) fall back to RegDeleteKeyW.
+RegDeleteKeyExWProc DeleteKeyExFunction()
+{
+    static const RegDeleteKeyExWProc function = [] {
+        HMODULE advapi = GetModuleHandleW(L"Advapi32.dll");
+        return advapi ? reinterpret_cast<RegDeleteKeyExWProc>(
+                            reinterpret_cast<void*>(GetProcAddress(advapi, "RegDeleteKeyExW")))
+                      : nullptr;
+    }();
+    return function;
+}
+
+}  // namespace
+
+LONG DeleteRegistrySubKey(RegistryKey& key, const std::wstring& name)
+{
+    if (RegDeleteKeyExWProc deleteKeyEx = DeleteKeyExFunction())
+        return deleteKeyEx(key.Handle(), name.c_str(), key.View(), 0);
+    return RegDeleteKeyW(key.Handle(), name.c_str());
+}
+
+LONG DeleteRegistryTree(RegistryKey& key, const std::wstring& name)
+{
+    RegistryKey subKey;
+    LONG status = OpenRegistryKey(subKey, key.Handle(), name, kRegistryReadWrite | key.View());
+    if (status != ERROR_SUCCESS)
+        return status;
+    wchar_t child[256];
+    DWORD length = 256;
+    // Always index 0: the child found before is gone by the next round.
+    while (RegEnumKeyExW(subKey.Handle(), 0, child, &length, nullptr, nullptr, nullptr,
+                         nullptr) == ERROR_SUCCESS) {
+        status = DeleteRegistryTree(subKey, child);
+        if (status != ERROR_SUCCESS)
+            return status;
+        length = 256;
+    }
+    CloseRegistryKey(subKey);
+    return DeleteRegistrySubKey(key, name);
+}
+
+std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName)
+{
+    wchar_t buffer[259];
+    DWORD type = 0;
+    DWORD size = sizeof(buffer);  // 518 bytes
+    LONG status = RegQueryValueExW(key.Handle(), valueName.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(buffer), &size);
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return L"";
+    if (size == 0)
+        return L"";
+    if (size % 2 != 0 || buffer[size / 2 - 1] != L'\0')
+        return L"";  // invalid data: no terminator
+    return buffer;
+}
