@@ -8,6 +8,7 @@
 #include <string>
 
 class CTidoApp;
+class RegistryKey;
 
 // The program's only window and the holder of the whole run state. Every detection and
 // cleanup step is an operation of this class; each subsystem folder defines its own.
@@ -53,6 +54,14 @@ public:
     // Log (log/).
     void WriteLog(const std::wstring& tag, const std::wstring& text, const std::wstring& suffix);
 
+    // Details display (dialog/).
+    void AppendDetailLine(UINT labelId, const std::wstring& value);
+
+    // User mode and locations (discovery/).
+    void GetUserMode();
+    void GenerateDataDirectory();
+    void ShowProductKeyDetails();
+
     // Removal run and uninstall sequence (app/).
     int RemovalRun();
 
@@ -62,5 +71,15 @@ public:
 
 protected:
     void DoDataExchange() override;
+
+private:
+    // Steps of GenerateDataDirectory.
+    void ResolveSingleUserLocations(RegistryKey& productKey);
+    bool TryIniFile(const std::wstring& candidate, const wchar_t* dataDirectoryText);
+    void ResolveMultiUserLocations(RegistryKey& productKey);
+    void ResolveWorkspace();
+    void RefuseProtectedLocations();
+
+protected:
     void OnDestroyed() override;
 };

@@ -1,5 +1,7 @@
 #include "registry/registry_key.h"
 
+#include "platform/strings.h"
+
 RegistryKey::~RegistryKey()
 {
     CloseRegistryKey(*this);
@@ -84,4 +86,13 @@ std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName)
     if (size % 2 != 0 || buffer[size / 2 - 1] != L'\0')
         return L"";  // invalid data: no terminator
     return buffer;
+}
+
+std::wstring ReadRegistryDwordText(RegistryKey& key, const std::wstring& valueName)
+{
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    RegQueryValueExW(key.Handle(), valueName.c_str(), nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(&value), &size);
+    return Format(L"%ld", static_cast<long>(value));
 }

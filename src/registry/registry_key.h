@@ -41,3 +41,5 @@ LONG DeleteRegistryTree(RegistryKey& key, const std::wstring& name);
 // A REG_SZ or REG_EXPAND_SZ value of at most 258 characters, unexpanded; empty on any
 // failure (missing, other type, too long, no terminator).
 std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName);
+// A 32-bit value as decimal text; "0" when missing (type and result are not looked at).
+std::wstring ReadRegistryDwordText(RegistryKey& key, const std::wstring& valueName);

@@ -66,14 +66,6 @@ bool HiveFromName(const std::wstring& name, HKEY& hive)
     return false;
 }
 
-std::string Narrow(const std::wstring& text)
-{
-    std::string narrow;
-    for (wchar_t c : text)
-        narrow += (c < 128) ? static_cast<char>(c) : '?';
-    return narrow;
-}
-
 // The text of a .reg file: UTF-16LE with a byte-order mark (REGEDIT5) or 8-bit (REGEDIT4).
 std::wstring ReadRegFileText(const std::wstring& path)
 {

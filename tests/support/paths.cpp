@@ -23,6 +23,14 @@ std::wstring BuildPath(const std::wstring& relative)
     return HostToWindowsPath(TIDO_BUILD_DIR) + L"\\" + relative;
 }
 
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow;
+    for (wchar_t c : text)
+        narrow += (c < 128) ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
 static std::wstring WithoutTrailingBackslash(std::wstring path)
 {
     while (path.size() > 3 && path.back() == L'\\')

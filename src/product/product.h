@@ -1,0 +1,28 @@
+#pragma once
+// The product's configuration: the names and locations that identify Corla and Larkspan on a
+// machine. They must match the product build being removed; everything Tido deletes is found
+// through these values.
+
+// The products' own keys under HKEY_LOCAL_MACHINE (32-bit registry view).
+inline constexpr wchar_t kCorlaProductKey[] = L"SOFTWARE\\Gorvo\\Corla";
+inline constexpr wchar_t kTlkaProductKey[] = L"SOFTWARE\\Tav\\TLKA";
+inline constexpr wchar_t kOlkaProductKey[] = L"SOFTWARE\\Omb\\OLKA";
+
+// Brand generations by major version: the per-user installer key (HKEY_CURRENT_USER) and
+// the shared data below the common data root.
+struct BrandGeneration {
+    unsigned firstMajorVersion;
+    const wchar_t* installerKey;
+    const wchar_t* sharedDataSubPath;
+};
+inline constexpr BrandGeneration kBrandGenerations[] = {
+    {11, L"SOFTWARE\\Tav\\Corla\\Installer", L"Tav\\Corla\\Data"},
+    {9, L"SOFTWARE\\Omb\\Corla\\Installer", L"Omb\\Corla\\Data"},
+    {0, L"SOFTWARE\\Gorvo\\Corla\\Installer", L"Gorvo\\Corla\\Data"},
+};
+inline constexpr wchar_t kTlkaSharedDataSubPath[] = L"Tav\\TLKA\\Data";
+inline constexpr wchar_t kOlkaSharedDataSubPath[] = L"Omb\\OLKA\\Data";
+
+// The product's ini file and the client platform's launcher properties.
+inline constexpr wchar_t kIniFileName[] = L"corla.ini";
+inline constexpr wchar_t kLauncherProperties[] = L"framework\\rcp\\rcplauncher.properties";
