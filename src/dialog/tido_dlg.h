@@ -65,6 +65,9 @@ public:
     // Removal run and uninstall sequence (app/).
     int RemovalRun();
 
+    // Running-process check (discovery/).
+    BOOL IsProductProcessRunning();
+
     // True when the dialog runs without a full window (-qn or -qb): no step may touch the
     // controls of the full dialog then.
     bool IsSilent() const;
