@@ -62,6 +62,16 @@ public:
     void GenerateDataDirectory();
     void ShowProductKeyDetails();
 
+    // Installer data removal tool (installer/).
+    struct MsiZapCopy {
+        std::wstring directory;  // the tool's own protected directory under TEMP
+        std::wstring path;
+        UniqueFileHandle lock;   // keeps the tool unchanged until the runs are over
+    };
+    bool GetTempVariable(std::wstring& temp);
+    bool ExtractMSIZap(MsiZapCopy& copy);
+    void RunMSIZap();
+
     // Removal run and uninstall sequence (app/).
     int RemovalRun();
 
@@ -82,6 +92,11 @@ private:
     void ResolveMultiUserLocations(RegistryKey& productKey);
     void ResolveWorkspace();
     void RefuseProtectedLocations();
+    // Steps of RunMSIZap.
+    bool RunMsiZapOnce(const std::wstring& toolPath, const std::wstring& uninstallString,
+                       DWORD creationFlags);
+    std::wstring SecondRegistrationUninstallString() const;
+    void RemoveMsiZapDirectory(MsiZapCopy& copy);
 
 protected:
     void OnDestroyed() override;

@@ -26,3 +26,8 @@ inline constexpr wchar_t kOlkaSharedDataSubPath[] = L"Omb\\OLKA\\Data";
 // The product's ini file and the client platform's launcher properties.
 inline constexpr wchar_t kIniFileName[] = L"corla.ini";
 inline constexpr wchar_t kLauncherProperties[] = L"framework\\rcp\\rcplauncher.properties";
+
+// Display-name prefixes by product, tested in this order (case-sensitive, at the start).
+inline constexpr const wchar_t* kCorlaNamePrefixes[] = {L"Gorvo Corla", L"Omb Corla",
+                                                        L"Tav Corla"};
+inline constexpr const wchar_t* kLarkspanNamePrefixes[] = {L"Omb Larkspan", L"Tav Larkspan"};
