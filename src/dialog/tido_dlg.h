@@ -56,9 +56,35 @@ public:
     // Removal run and uninstall sequence (app/).
     int RemovalRun();
 
+    // Controls and details of the selected installation (dialog/).
+    void EnableControls(BOOL remove, BOOL quit, BOOL rescan, BOOL programFiles, BOOL dataFiles);
+    void ShowInstanceDetails(const std::wstring& key);
+    void AppendDetailLine(UINT labelId, const std::wstring& value);
+
+    // Installation scan (discovery/).
+    void ScanInstallations();
+    void SelectProductInstance();
+
+    // Program and data locations (discovery/).
+    void ShowProductKeyDetails();
+
+    // Registry primitives with logging (registry/)
+    bool DeleteRegistryRecurse(HKEY hive, const std::wstring& path, const std::wstring& subKey,
+                               REGSAM view);
+    bool DeleteCorlaKey(HKEY hive, const std::wstring& path, const std::wstring& valueName,
+                        int mode, REGSAM view);
+    bool CheckProgramPath(HKEY hive, const std::wstring& path, const std::wstring& subPath,
+                          const std::wstring& valueName, REGSAM view);
+
     // True when the dialog runs without a full window (-qn or -qb): no step may touch the
     // controls of the full dialog then.
     bool IsSilent() const;
+    // The full dialog's control may be used: the run is not silent and the control is bound.
+    bool ShowsControl(const Control& control) const { return !IsSilent() && control.Bound(); }
+
+private:
+    // Adds one line to the details box, after a line break when the box is not empty.
+    void AppendDetailText(const std::wstring& text);
 
 protected:
     void DoDataExchange() override;
