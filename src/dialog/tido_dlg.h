@@ -54,9 +54,6 @@ public:
     // Log (log/).
     void WriteLog(const std::wstring& tag, const std::wstring& text, const std::wstring& suffix);
 
-    // Details display (dialog/).
-    void AppendDetailLine(UINT labelId, const std::wstring& value);
-
     // User mode and locations (discovery/).
     void GetUserMode();
     void GenerateDataDirectory();
@@ -78,14 +75,36 @@ public:
     // Running-process check (discovery/).
     BOOL IsProductProcessRunning();
 
+    // Controls and details of the selected installation (dialog/).
+    void EnableControls(BOOL remove, BOOL quit, BOOL rescan, BOOL programFiles, BOOL dataFiles);
+    void ShowInstanceDetails(const std::wstring& key);
+    void AppendDetailLine(UINT labelId, const std::wstring& value);
+
+    // Installation scan (discovery/).
+    void ScanInstallations();
+    void SelectProductInstance();
+
+    // Registry primitives with logging (registry/)
+    bool DeleteRegistryRecurse(HKEY hive, const std::wstring& path, const std::wstring& subKey,
+                               REGSAM view);
+    bool DeleteCorlaKey(HKEY hive, const std::wstring& path, const std::wstring& valueName,
+                        int mode, REGSAM view);
+    bool CheckProgramPath(HKEY hive, const std::wstring& path, const std::wstring& subPath,
+                          const std::wstring& valueName, REGSAM view);
+
     // True when the dialog runs without a full window (-qn or -qb): no step may touch the
     // controls of the full dialog then.
     bool IsSilent() const;
+    // The full dialog's control may be used: the run is not silent and the control is bound.
+    bool ShowsControl(const Control& control) const { return !IsSilent() && control.Bound(); }
 
 protected:
     void DoDataExchange() override;
+    void OnDestroyed() override;
 
 private:
+    // Adds one line to the details box, after a line break when the box is not empty.
+    void AppendDetailText(const std::wstring& text);
     // Steps of GenerateDataDirectory.
     void ResolveSingleUserLocations(RegistryKey& productKey);
     bool TryIniFile(const std::wstring& candidate, const wchar_t* dataDirectoryText);
@@ -97,7 +116,4 @@ private:
                        DWORD creationFlags);
     std::wstring SecondRegistrationUninstallString() const;
     void RemoveMsiZapDirectory(MsiZapCopy& copy);
-
-protected:
-    void OnDestroyed() override;
 };

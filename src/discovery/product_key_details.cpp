@@ -13,7 +13,7 @@ const UINT kMultiUserLabel = 114;        // "Multiuser : "
 
 void CTidoDlg::ShowProductKeyDetails()
 {
-    if (IsSilent() || !m_editDetails.Bound())
+    if (!ShowsControl(m_editDetails))
         return;  // the details box exists only in the full dialog
     const REGSAM access = kRegistryRead | KEY_WOW64_32KEY;
     const wchar_t* path = kCorlaProductKey;

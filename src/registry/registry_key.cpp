@@ -88,11 +88,30 @@ std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName)
     return buffer;
 }
 
-std::wstring ReadRegistryDwordText(RegistryKey& key, const std::wstring& valueName)
+LONG DeleteRegistryValue(RegistryKey& key, const std::wstring& valueName)
+{
+    return RegDeleteValueW(key.Handle(), valueName.c_str());
+}
+
+LONG BlankRegistryValue(RegistryKey& key, const std::wstring& valueName)
+{
+    const wchar_t empty[1] = {L'\0'};
+    return RegSetValueExW(key.Handle(), valueName.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(empty), sizeof(empty));
+}
+
+DWORD ReadRegistryDword(RegistryKey& key, const std::wstring& valueName)
 {
     DWORD value = 0;
     DWORD size = sizeof(value);
-    RegQueryValueExW(key.Handle(), valueName.c_str(), nullptr, nullptr,
-                     reinterpret_cast<BYTE*>(&value), &size);
-    return Format(L"%ld", static_cast<long>(value));
+    // A value longer than four bytes leaves the buffer undefined: it counts as missing.
+    if (RegQueryValueExW(key.Handle(), valueName.c_str(), nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
+        return 0;
+    return value;
+}
+
+std::wstring ReadRegistryDwordText(RegistryKey& key, const std::wstring& valueName)
+{
+    return Format(L"%ld", static_cast<long>(ReadRegistryDword(key, valueName)));
 }

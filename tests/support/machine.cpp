@@ -30,6 +30,20 @@ const RegistryLeftover registryLeftovers[] = {
     {HKEY_CURRENT_USER, L"Software\\TidoTest"},
 };
 
+// Keys that tests seed below keys owned by the system (the installer's registrations), named
+// with a test mark: every sub-key of the parent whose name begins with the mark is removed.
+struct RegistryLeftoverPrefix {
+    HKEY hive;
+    const wchar_t* parent;
+    const wchar_t* prefix;
+};
+
+const RegistryLeftoverPrefix registryLeftoverPrefixes[] = {
+    {HKEY_LOCAL_MACHINE,
+     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Products",
+     L"TIDOTEST"},
+};
+
 // Files and directories left by the product, by Tido (log, status file) or by a test.
 struct FileLeftover {
     int csidl;  // -1: the temporary directory; -2: an absolute path
@@ -79,6 +93,26 @@ std::wstring ReadRegFileText(const std::wstring& path)
     return std::wstring(bytes.begin(), bytes.end());
 }
 
+std::vector<std::wstring> SubKeysStartingWith(HKEY hive, const std::wstring& parent,
+                                              const std::wstring& prefix, View view)
+{
+    std::vector<std::wstring> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(hive, parent.c_str(), 0, KEY_READ | static_cast<REGSAM>(view), &key) !=
+        ERROR_SUCCESS)
+        return names;
+    wchar_t name[256];
+    DWORD length = 256;
+    for (DWORD index = 0; RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr,
+                                        nullptr) == ERROR_SUCCESS;
+         ++index, length = 256) {
+        if (_wcsnicmp(name, prefix.c_str(), prefix.size()) == 0)
+            names.push_back(name);
+    }
+    RegCloseKey(key);
+    return names;
+}
+
 DWORD SubKeyCount(HKEY key)
 {
     DWORD count = 0;
@@ -108,6 +142,13 @@ void Machine::RemoveLeftovers()
     for (const auto& leftover : registryLeftovers) {
         DeleteKeyTree(leftover.hive, leftover.path, View::k64);
         DeleteKeyTree(leftover.hive, leftover.path, View::k32);
+    }
+    for (const auto& leftover : registryLeftoverPrefixes) {
+        for (View view : {View::k64, View::k32}) {
+            for (const std::wstring& name :
+                 SubKeysStartingWith(leftover.hive, leftover.parent, leftover.prefix, view))
+                DeleteKeyTree(leftover.hive, std::wstring(leftover.parent) + L"\\" + name, view);
+        }
     }
     for (const auto& leftover : fileLeftovers) {
         std::wstring path = ResolveLeftover(leftover);
