@@ -59,7 +59,7 @@ public:
     void GenerateDataDirectory();
     void ShowProductKeyDetails();
 
-    // Installer data removal tool (installer/).
+    // Installer data removal tool and installer registrations (installer/).
     struct MsiZapCopy {
         std::wstring directory;  // the tool's own protected directory under TEMP
         std::wstring path;
@@ -68,6 +68,7 @@ public:
     bool GetTempVariable(std::wstring& temp);
     bool ExtractMSIZap(MsiZapCopy& copy);
     void RunMSIZap();
+    void CleanRegistryNoARP();
 
     // Removal run and uninstall sequence (app/).
     int RemovalRun();
@@ -116,4 +117,9 @@ private:
                        DWORD creationFlags);
     std::wstring SecondRegistrationUninstallString() const;
     void RemoveMsiZapDirectory(MsiZapCopy& copy);
+    // Walks of CleanRegistryNoARP.
+    void CleanUninstallEntries();
+    void CleanInstallerProducts();
+    void CleanFirstUpgradeCode(const std::wstring& product);
+    void CleanInstallerUserData();
 };
