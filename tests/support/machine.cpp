@@ -55,6 +55,7 @@ const FileLeftover fileLeftovers[] = {
     {CSIDL_PERSONAL, L"TavCorlaInstall.log"},
     {CSIDL_PERSONAL, L"TavCorlaTLKAInstall.log"},
     {-2, L"C:\\TidoTest"},
+    {-2, L"C:\\Program Files (x86)\\Tav"},
 };
 
 std::wstring ResolveLeftover(const FileLeftover& leftover)
