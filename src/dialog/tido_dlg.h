@@ -68,6 +68,11 @@ public:
     // Running-process check (discovery/).
     BOOL IsProductProcessRunning();
 
+    // Services and system settings (system/).
+    DWORD StopService(const std::wstring& serviceName);
+    void TrimProviderOrder();
+    BOOL CleanSharedDlls();
+
     // True when the dialog runs without a full window (-qn or -qb): no step may touch the
     // controls of the full dialog then.
     bool IsSilent() const;
