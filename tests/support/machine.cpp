@@ -2,6 +2,7 @@
 
 #include "support/paths.h"
 #include "support/process.h"
+#include "support/services.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -28,6 +29,12 @@ const RegistryLeftover registryLeftovers[] = {
     {HKEY_CURRENT_USER, L"Software\\Tav"},
     {HKEY_CURRENT_USER, L"Software\\Omb"},
     {HKEY_CURRENT_USER, L"Software\\TidoTest"},
+};
+
+// Services the tests register (the test service under names with spaces). Whatever runs
+// under them is ended, then they are deleted.
+const wchar_t* const serviceLeftovers[] = {
+    L"Tido Test Service",
 };
 
 // Files and directories left by the product, by Tido (log, status file) or by a test.
@@ -105,6 +112,8 @@ Machine::~Machine()
 
 void Machine::RemoveLeftovers()
 {
+    for (const wchar_t* service : serviceLeftovers)
+        RemoveService(service);
     for (const auto& leftover : registryLeftovers) {
         DeleteKeyTree(leftover.hive, leftover.path, View::k64);
         DeleteKeyTree(leftover.hive, leftover.path, View::k32);
