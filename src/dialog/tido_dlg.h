@@ -92,6 +92,10 @@ public:
                         int mode, REGSAM view);
     bool CheckProgramPath(HKEY hive, const std::wstring& path, const std::wstring& subPath,
                           const std::wstring& valueName, REGSAM view);
+    // Services and system settings (system/).
+    DWORD StopService(const std::wstring& serviceName);
+    void TrimProviderOrder();
+    BOOL CleanSharedDlls();
 
     // True when the dialog runs without a full window (-qn or -qb): no step may touch the
     // controls of the full dialog then.

@@ -31,3 +31,39 @@ inline constexpr wchar_t kLauncherProperties[] = L"framework\\rcp\\rcplauncher.p
 inline constexpr const wchar_t* kCorlaNamePrefixes[] = {L"Gorvo Corla", L"Omb Corla",
                                                         L"Tav Corla"};
 inline constexpr const wchar_t* kLarkspanNamePrefixes[] = {L"Omb Larkspan", L"Tav Larkspan"};
+// ---- Services and system settings -------------------------------------------------------
+
+// The product's services, stopped and deleted in this order for a Corla installation and
+// for a Larkspan installation.
+inline constexpr const wchar_t* kCorlaServices[] = {
+    L"Tav Corla Diagnostics",
+    L"Omb Corla Diagnostics",
+    L"Gorvo Corla Diagnostics",
+    L"Multi-user Cleanup Service",
+    L"Tav Corla Single Logon",
+    L"Omb Corla Single Logon",
+    L"Gorvo Corla Single Logon",
+    L"GCSUSvc",
+};
+inline constexpr const wchar_t* kLarkspanServices[] = {
+    L"Tav Corla Diagnostics",
+    L"Omb Corla Diagnostics",
+    L"Multi-user Cleanup Service",
+};
+
+// The product's network provider in the provider order, under its two names: the first
+// one found is removed.
+inline constexpr const wchar_t* kNetworkProviders[] = {
+    L"npcorla64",
+    L"npcorla",
+};
+
+// Files of the program directory whose shared-DLL entries the product's installer makes.
+struct SharedDllFile {
+    const wchar_t* fileName;
+    bool corlaOnly;  // not installed with Larkspan
+};
+inline constexpr SharedDllFile kSharedDllFiles[] = {
+    {L"ngsxbe.dll", false},
+    {L"msvcr71.dll", true},
+};

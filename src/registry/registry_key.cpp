@@ -88,18 +88,6 @@ std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName)
     return buffer;
 }
 
-LONG DeleteRegistryValue(RegistryKey& key, const std::wstring& valueName)
-{
-    return RegDeleteValueW(key.Handle(), valueName.c_str());
-}
-
-LONG BlankRegistryValue(RegistryKey& key, const std::wstring& valueName)
-{
-    const wchar_t empty[1] = {L'\0'};
-    return RegSetValueExW(key.Handle(), valueName.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(empty), sizeof(empty));
-}
-
 DWORD ReadRegistryDword(RegistryKey& key, const std::wstring& valueName)
 {
     DWORD value = 0;

@@ -41,10 +41,6 @@ LONG DeleteRegistryTree(RegistryKey& key, const std::wstring& name);
 // A REG_SZ or REG_EXPAND_SZ value of at most 258 characters, unexpanded; empty on any
 // failure (missing, other type, too long, no terminator).
 std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName);
-// Deletes one value of the held key (empty name = the default value).
-LONG DeleteRegistryValue(RegistryKey& key, const std::wstring& valueName);
-// Leaves the value in place as an empty REG_SZ (one null unit), creating it when missing.
-LONG BlankRegistryValue(RegistryKey& key, const std::wstring& valueName);
 // A 32-bit value as the installer keeps sizes and versions: 0 when missing or longer than four
 // bytes; the type is not looked at, so a shorter value gives its bytes only.
 DWORD ReadRegistryDword(RegistryKey& key, const std::wstring& valueName);

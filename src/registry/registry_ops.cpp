@@ -4,6 +4,7 @@
 #include "dialog/tido_dlg.h"
 #include "platform/strings.h"
 #include "registry/path_match.h"
+#include "registry/registry_doors.h"
 #include "registry/registry_key.h"
 
 namespace {

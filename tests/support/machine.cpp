@@ -2,6 +2,7 @@
 
 #include "support/paths.h"
 #include "support/process.h"
+#include "support/services.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -42,6 +43,12 @@ const RegistryLeftoverPrefix registryLeftoverPrefixes[] = {
     {HKEY_LOCAL_MACHINE,
      L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Products",
      L"TIDOTEST"},
+};
+
+// Services the tests register (the test service under names with spaces). Whatever runs
+// under them is ended, then they are deleted.
+const wchar_t* const serviceLeftovers[] = {
+    L"Tido Test Service",
 };
 
 // Files and directories left by the product, by Tido (log, status file) or by a test.
@@ -140,6 +147,8 @@ Machine::~Machine()
 
 void Machine::RemoveLeftovers()
 {
+    for (const wchar_t* service : serviceLeftovers)
+        RemoveService(service);
     for (const auto& leftover : registryLeftovers) {
         DeleteKeyTree(leftover.hive, leftover.path, View::k64);
         DeleteKeyTree(leftover.hive, leftover.path, View::k32);

@@ -49,7 +49,8 @@ public:
     static std::string ReadFile(const std::wstring& path);
     static void DeletePath(const std::wstring& path);  // a file or a whole tree
 
-    // Removes every location of the known-leftovers table (both registry views).
+    // Removes every location of the known-leftovers tables (both registry views) and the
+    // services the tests register.
     static void RemoveLeftovers();
 
 private:
