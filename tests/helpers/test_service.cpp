@@ -1,7 +1,7 @@
 // test_service.exe MODE: a Windows service (own process) whose answer to a stop request is
 // chosen by MODE, so that tests can stop and delete real services:
 //   stop     stops at once
-//   pending  reports SERVICE_STOP_PENDING with a checkpoint that advances every 10 ms and a
+//   pending  reports SERVICE_STOP_PENDING with a checkpoint that advances every 10 ms for 3 s, and a
 //            wait hint of 30 s, then stops after about a second
 //   stuck    stays SERVICE_STOP_PENDING with a constant checkpoint and a wait hint of 1 s
 //   refuse   does not accept the stop control and keeps running
@@ -19,7 +19,8 @@ enum class Mode { kStop, kPending, kStuck, kRefuse };
 constexpr DWORD kPendingHintMs = 30000;
 constexpr DWORD kStuckHintMs = 1000;
 constexpr DWORD kCheckpointTickMs = 10;
-constexpr int kPendingTicks = 100;
+// Long enough in real time that the test polls many times even on a loaded machine.
+constexpr DWORD kPendingMs = 3000;
 
 Mode mode = Mode::kStop;
 SERVICE_STATUS_HANDLE statusHandle = nullptr;
@@ -59,7 +60,8 @@ DWORD WINAPI Handler(DWORD control, DWORD, void*, void*)
 
 void RunPendingStop()
 {
-    for (DWORD checkpoint = 2; checkpoint < 2 + kPendingTicks; ++checkpoint) {
+    DWORD start = GetTickCount();
+    for (DWORD checkpoint = 2; GetTickCount() - start < kPendingMs; ++checkpoint) {
         if (WaitForSingleObject(quit, kCheckpointTickMs) == WAIT_OBJECT_0)
             break;
         Report(SERVICE_STOP_PENDING, checkpoint, kPendingHintMs);
