@@ -118,8 +118,8 @@ struct ControlRow {
     int id;
     const wchar_t* className;
     const wchar_t* text;
-    Units placed;
-    DWORD style;                  // kind bits and WS_VISIBLE exactly, other bits at least
+    Units placed;  // dialog units
+    DWORD style;  // kind bits and WS_VISIBLE exactly, other bits at least
 };
 
 DWORD KindMask(const std::wstring& className)
