@@ -46,7 +46,7 @@ int CTidoApp::RefuseNonAdministrator()
 {
     DeleteStatusFile();
     if (MayShowBoxes())
-        GetSystem().MessageBox(nullptr, LoadResString(IDS_NON_ADMIN), MB_OK);
+        GetSystem().MessageBox(nullptr, LoadResString(IDS_NOT_ADMIN), MB_OK);
     return kExitAccessDenied;
 }
 

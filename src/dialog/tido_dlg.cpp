@@ -19,8 +19,8 @@ bool CTidoDlg::IsSilent() const
 
 void CTidoDlg::DoDataExchange()
 {
-    m_comboInstances.Attach(GetItem(IDC_INSTANCES));
-    m_editDetails.Attach(GetItem(IDC_DETAILS));
+    m_comboInstances.Attach(GetItem(IDC_COMBO_INSTANCES));
+    m_editDetails.Attach(GetItem(IDC_EDIT_DETAILS));
     m_progress.Attach(GetItem(IDC_PROGRESS));
 }
 
