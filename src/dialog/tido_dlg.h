@@ -93,6 +93,11 @@ public:
     bool CheckProgramPath(HKEY hive, const std::wstring& path, const std::wstring& subPath,
                           const std::wstring& valueName, REGSAM view);
 
+    // Client platform, language pack and final keys (registry/)
+    bool CleanCDM();
+    bool CleanRegistryFinally();
+    bool CleanRegistryMUIPack();
+
     // True when the dialog runs without a full window (-qn or -qb): no step may touch the
     // controls of the full dialog then.
     bool IsSilent() const;
