@@ -97,6 +97,11 @@ public:
     void TrimProviderOrder();
     BOOL CleanSharedDlls();
 
+    // Client platform, language pack and final keys (registry/)
+    bool CleanCDM();
+    bool CleanRegistryFinally();
+    bool CleanRegistryMUIPack();
+
     // True when the dialog runs without a full window (-qn or -qb): no step may touch the
     // controls of the full dialog then.
     bool IsSilent() const;

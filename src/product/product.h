@@ -67,3 +67,17 @@ inline constexpr SharedDllFile kSharedDllFiles[] = {
     {L"ngsxbe.dll", false},
     {L"msvcr71.dll", true},
 };
+
+// ---------------------------------------------------------------------------------------------
+// Identifiers of the product build: the registry cleanup deletes keys named by these.
+// The values below are placeholders of our own, not the product's: replace them with the
+// identifiers of the product build being removed (see the README). Each is a braced GUID;
+// final_tables.h refuses at compile time any value of another shape, so that an empty or
+// mistyped identifier can never make a cleanup entry address its parent key instead.
+
+// The product's Internet Explorer low-rights elevation policies (also removed with the
+// product's registrations).
+inline constexpr wchar_t ElevationPolicyA[] = L"{71D0E1A0-94C1-4A7E-9D00-0000000000A1}";
+inline constexpr wchar_t ElevationPolicyB[] = L"{71D0E1B0-94C1-4A7E-9D00-0000000000B1}";
+// The product's component registration under the client platform's keys.
+inline constexpr wchar_t PlatformComponentId[] = L"{71D0CA1D-94C1-4A7E-9D00-0000000000C1}";

@@ -29,6 +29,9 @@ const RegistryLeftover registryLeftovers[] = {
     {HKEY_CURRENT_USER, L"Software\\Tav"},
     {HKEY_CURRENT_USER, L"Software\\Omb"},
     {HKEY_CURRENT_USER, L"Software\\TidoTest"},
+    {HKEY_USERS, L".DEFAULT\\Software\\Gorvo"},
+    {HKEY_USERS, L".DEFAULT\\Software\\Tav"},
+    {HKEY_USERS, L".DEFAULT\\Software\\Omb"},
 };
 
 // Keys that tests seed below keys owned by the system (the installer's registrations), named
