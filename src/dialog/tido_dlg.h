@@ -97,6 +97,9 @@ public:
     void TrimProviderOrder();
     BOOL CleanSharedDlls();
 
+    // Automatic-update component (registry/).
+    void CleanAutoupdate();
+
     // Client platform, language pack and final keys (registry/)
     bool CleanCDM();
     bool CleanRegistryFinally();
@@ -126,6 +129,7 @@ private:
                        DWORD creationFlags);
     std::wstring SecondRegistrationUninstallString() const;
     void RemoveMsiZapDirectory(MsiZapCopy& copy);
+    bool RemoveAutoUpdateComponent(const wchar_t* keyPath, const wchar_t* parent);
     // Walks of CleanRegistryNoARP.
     void CleanUninstallEntries();
     void CleanInstallerProducts();

@@ -81,3 +81,19 @@ inline constexpr wchar_t ElevationPolicyA[] = L"{71D0E1A0-94C1-4A7E-9D00-0000000
 inline constexpr wchar_t ElevationPolicyB[] = L"{71D0E1B0-94C1-4A7E-9D00-0000000000B1}";
 // The product's component registration under the client platform's keys.
 inline constexpr wchar_t PlatformComponentId[] = L"{71D0CA1D-94C1-4A7E-9D00-0000000000C1}";
+
+// ---- Automatic update -------------------------------------------------------------------
+
+// The automatic-update component: its services, and its key per maker (32-bit view) with
+// the parent the key is deleted from.
+inline constexpr const wchar_t* kAutoUpdateServices[] = {L"TavAUTService", L"OmbAUTService"};
+struct AutoUpdateComponent {
+    const wchar_t* key;
+    const wchar_t* parent;
+};
+inline constexpr AutoUpdateComponent kAutoUpdateComponents[] = {
+    {L"SOFTWARE\\Tav\\AutoUpdate", L"Software\\Tav"},
+    {L"SOFTWARE\\Omb\\AutoUpdate", L"Software\\Omb"},
+};
+inline constexpr wchar_t kAutoUpdateProgram[] = L"\\AutoUpdate.exe";
+inline constexpr DWORD kAutoUpdatePauseMs = 5000;
