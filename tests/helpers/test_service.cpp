@@ -1,8 +1,8 @@
 // test_service.exe MODE: a Windows service (own process) whose answer to a stop request is
 // chosen by MODE, so that tests can stop and delete real services:
 //   stop     stops at once
-//   pending  reports SERVICE_STOP_PENDING with a checkpoint that advances every 10 ms for 3 s, and a
-//            wait hint of 30 s, then stops after about a second
+//   pending  reports SERVICE_STOP_PENDING with a checkpoint that advances every 10 ms and a
+//            wait hint of 30 s, then stops after 3 s
 //   stuck    stays SERVICE_STOP_PENDING with a constant checkpoint and a wait hint of 1 s
 //   refuse   does not accept the stop control and keeps running
 // In every mode the service stops at once when the event "TidoTestServiceQuit" is set: a
