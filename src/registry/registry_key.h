@@ -41,6 +41,9 @@ LONG DeleteRegistryTree(RegistryKey& key, const std::wstring& name);
 // A REG_SZ or REG_EXPAND_SZ value of at most 258 characters, unexpanded; empty on any
 // failure (missing, other type, too long, no terminator).
 std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName);
+// The same read, telling a missing or unusable value (non-zero status, empty text) from an
+// empty string (ERROR_SUCCESS).
+LONG QueryRegistryString(RegistryKey& key, const std::wstring& valueName, std::wstring& value);
 // Deletes one value of the held key (empty name = the default value).
 LONG DeleteRegistryValue(RegistryKey& key, const std::wstring& valueName);
 // Leaves the value in place as an empty REG_SZ (one null unit), creating it when missing.
