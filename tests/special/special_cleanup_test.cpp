@@ -154,7 +154,7 @@ TEST_F(SpecialCleanup, LarkspanSkipsItsBlocksAndTheFeatureAndComponentWalks)
     EXPECT_EQ(ComponentKeyPaths().size(), 6u);
     // Only the directories count in the folder walk for Larkspan, not the product words.
     EXPECT_EQ(FolderNames(), (std::vector<std::wstring>{
-                                 L"C:\\Other\\CORLA\\", L"C:\\Other\\Unrelated\\",
+                                 L"C:\\Apps\\Corla\\", L"C:\\Other\\CORLA\\", L"C:\\Other\\Unrelated\\",
                                  L"C:\\Other\\rcplauncher\\", L"C:\\Program Files\\Tav\\Corla Help\\",
                                  L"C:\\TidoTest\\Database\\", L"C:\\TidoTest\\Mail Suite 2\\"}));
 }
