@@ -9,6 +9,9 @@
 
 class CTidoApp;
 class RegistryKey;
+struct CleanupBlock;
+struct CleanupTarget;
+struct ProgramPathGuard;
 
 // The program's only window and the holder of the whole run state. Every detection and
 // cleanup step is an operation of this class; each subsystem folder defines its own.
@@ -105,6 +108,9 @@ public:
     bool CleanRegistryFinally();
     bool CleanRegistryMUIPack();
 
+    // Product registration cleanup (registry/)
+    bool CleanRegistrySpecial();
+
     // True when the dialog runs without a full window (-qn or -qb): no step may touch the
     // controls of the full dialog then.
     bool IsSilent() const;
@@ -135,4 +141,13 @@ private:
     void CleanInstallerProducts();
     void CleanFirstUpgradeCode(const std::wstring& product);
     void CleanInstallerUserData();
+    // Product registration cleanup (registry/): the table runner and the installer walks.
+    bool BlockRuns(const CleanupBlock& block) const;
+    bool GuardHolds(const ProgramPathGuard& guard);
+    void RunCleanupTarget(const CleanupTarget& target);
+    void DeletePluginValue(const CleanupTarget& target);
+    void CleanInstallerFeatures();
+    void CleanInstallerComponents();
+    void CleanInstallerFolders();
+    bool IsProductFolder(const std::wstring& folder) const;
 };

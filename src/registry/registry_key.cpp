@@ -72,20 +72,31 @@ LONG DeleteRegistryTree(RegistryKey& key, const std::wstring& name)
     return DeleteRegistrySubKey(key, name);
 }
 
-std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName)
+LONG QueryRegistryString(RegistryKey& key, const std::wstring& valueName, std::wstring& value)
 {
+    value.clear();
     wchar_t buffer[259];
     DWORD type = 0;
     DWORD size = sizeof(buffer);  // 518 bytes
     LONG status = RegQueryValueExW(key.Handle(), valueName.c_str(), nullptr, &type,
                                    reinterpret_cast<BYTE*>(buffer), &size);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return L"";
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return ERROR_UNSUPPORTED_TYPE;
     if (size == 0)
-        return L"";
+        return ERROR_SUCCESS;
     if (size % 2 != 0 || buffer[size / 2 - 1] != L'\0')
-        return L"";  // invalid data: no terminator
-    return buffer;
+        return ERROR_INVALID_DATA;  // no terminator
+    value = buffer;
+    return ERROR_SUCCESS;
+}
+
+std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName)
+{
+    std::wstring value;
+    QueryRegistryString(key, valueName, value);
+    return value;
 }
 
 DWORD ReadRegistryDword(RegistryKey& key, const std::wstring& valueName)

@@ -41,6 +41,9 @@ LONG DeleteRegistryTree(RegistryKey& key, const std::wstring& name);
 // A REG_SZ or REG_EXPAND_SZ value of at most 258 characters, unexpanded; empty on any
 // failure (missing, other type, too long, no terminator).
 std::wstring ReadRegistryString(RegistryKey& key, const std::wstring& valueName);
+// The same read, telling a missing or unusable value (non-zero status, empty text) from an
+// empty string (ERROR_SUCCESS).
+LONG QueryRegistryString(RegistryKey& key, const std::wstring& valueName, std::wstring& value);
 // A 32-bit value as the installer keeps sizes and versions: 0 when missing or longer than four
 // bytes; the type is not looked at, so a shorter value gives its bytes only.
 DWORD ReadRegistryDword(RegistryKey& key, const std::wstring& valueName);

@@ -34,16 +34,20 @@ std::wstring KeyErrorText(const std::wstring& logName, LONG status)
 // words.
 bool PointsAtProduct(const std::wstring& value, const std::wstring& lowerProgramDir)
 {
-    if (ContainsDirectoryAtBoundary(ToLower(value), lowerProgramDir))
-        return true;
+    return ContainsDirectoryAtBoundary(ToLower(value), lowerProgramDir) ||
+           ContainsProductWord(value);
+}
+
+}  // namespace
+
+bool ContainsProductWord(const std::wstring& text)
+{
     for (const wchar_t* word : kProductWords) {
-        if (value.find(word) != std::wstring::npos)
+        if (text.find(word) != std::wstring::npos)
             return true;
     }
     return false;
 }
-
-}  // namespace
 
 std::wstring RegistryHiveText(HKEY hive)
 {

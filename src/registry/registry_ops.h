@@ -8,3 +8,6 @@
 std::wstring RegistryHiveText(HKEY hive);
 // hive text \ path \ last, joined as they are: an empty path gives two backslashes.
 std::wstring RegistryLogName(HKEY hive, const std::wstring& path, const std::wstring& last);
+// The text holds one of the product's words ("Corla", "corla", "rcplauncher"), as stored:
+// the test is case-sensitive.
+bool ContainsProductWord(const std::wstring& text);

@@ -46,6 +46,10 @@ const RegistryLeftoverPrefix registryLeftoverPrefixes[] = {
     {HKEY_LOCAL_MACHINE,
      L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Products",
      L"TIDOTEST"},
+    {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\Installer\\Features", L"TIDOTEST"},
+    {HKEY_LOCAL_MACHINE,
+     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Components",
+     L"TIDOTEST"},
 };
 
 // Services the tests register (the test service under names with spaces). Whatever runs
@@ -141,6 +145,7 @@ Machine::Machine()
 
 Machine::~Machine()
 {
+    RestoreValues();
     for (auto it = seededKeys_.rbegin(); it != seededKeys_.rend(); ++it)
         DeleteKeyTree(it->hive, it->path, it->view);
     for (auto it = seededPaths_.rbegin(); it != seededPaths_.rend(); ++it)
@@ -198,6 +203,47 @@ void Machine::RememberPath(const std::wstring& path)
     }
 }
 
+// The value as it is before the test first writes it, in a key the test did not create.
+void Machine::RememberValue(HKEY hive, const std::wstring& path, const std::wstring& name,
+                            View view)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(hive, path.c_str(), 0, KEY_READ | static_cast<REGSAM>(view), &key) !=
+        ERROR_SUCCESS)
+        return;
+    SeededValue value{hive, path, name, view, false, 0, {}};
+    DWORD size = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size) ==
+        ERROR_SUCCESS) {
+        value.data.resize(size);
+        value.existed = RegQueryValueExW(key, name.c_str(), nullptr, &value.type,
+                                         reinterpret_cast<BYTE*>(value.data.data()),
+                                         &size) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    seededValues_.push_back(std::move(value));
+}
+
+// Latest first, so that a value written twice (through both views of a shared key) ends
+// with what it held before the first write.
+void Machine::RestoreValues()
+{
+    for (auto it = seededValues_.rbegin(); it != seededValues_.rend(); ++it) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(it->hive, it->path.c_str(), 0,
+                          KEY_SET_VALUE | static_cast<REGSAM>(it->view), &key) != ERROR_SUCCESS)
+            continue;
+        if (it->existed)
+            RegSetValueExW(key, it->name.c_str(), 0, it->type,
+                           reinterpret_cast<const BYTE*>(it->data.data()),
+                           static_cast<DWORD>(it->data.size()));
+        else
+            RegDeleteValueW(key, it->name.c_str());
+        RegCloseKey(key);
+    }
+    seededValues_.clear();
+}
+
 HKEY Machine::OpenForWriting(HKEY hive, const std::wstring& path, View view)
 {
     RememberKey(hive, path, view);
@@ -218,6 +264,8 @@ void Machine::CreateKey(HKEY hive, const std::wstring& path, View view)
 void Machine::SetRaw(HKEY hive, const std::wstring& path, const std::wstring& name, DWORD type,
                      const void* data, DWORD size, View view)
 {
+    if (KeyExists(hive, path, view))
+        RememberValue(hive, path, name, view);
     HKEY key = OpenForWriting(hive, path, view);
     if (!key)
         return;

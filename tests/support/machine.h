@@ -30,6 +30,8 @@ public:
     void SetDword(HKEY hive, const std::wstring& path, const std::wstring& name, DWORD value,
                   View view = View::k64);
     // Raw bytes of any type: odd lengths, strings without a terminator, wrong types.
+    // A value written into a key that existed before is put back as it was (or removed)
+    // when the machine goes, so seeding system keys leaves them unchanged.
     void SetRaw(HKEY hive, const std::wstring& path, const std::wstring& name, DWORD type,
                 const void* data, DWORD size, View view = View::k64);
     // Imports a REGEDIT5 file from tests/data (e.g. L"installation.reg") through a view.
@@ -62,8 +64,20 @@ private:
     HKEY OpenForWriting(HKEY hive, const std::wstring& path, View view);
     void RememberKey(HKEY hive, const std::wstring& path, View view);
     void RememberPath(const std::wstring& path);
+    void RememberValue(HKEY hive, const std::wstring& path, const std::wstring& name, View view);
+    void RestoreValues();
 
+    struct SeededValue {
+        HKEY hive;
+        std::wstring path;
+        std::wstring name;
+        View view;
+        bool existed;
+        DWORD type;
+        std::string data;
+    };
     std::vector<SeededKey> seededKeys_;
+    std::vector<SeededValue> seededValues_;
     std::vector<std::wstring> seededPaths_;
 };
 
