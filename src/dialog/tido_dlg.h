@@ -62,6 +62,18 @@ public:
     void GenerateDataDirectory();
     void ShowProductKeyDetails();
 
+    // Forced deletion and file removal (files/). DeleteDirectory leaves the Win32 last error
+    // at the error of the directory's removal.
+    bool DeleteDirectory(std::wstring path, bool keep);
+    bool ForceDeleteFile(const std::wstring& tag, const std::wstring& path);
+    void RemoveProgramFile();
+    void RemoveDataFile();
+    void RemoveShareData();
+
+    // Shortcuts (shortcuts/).
+    void RemoveShortcut();
+    void DeleteShortcut(std::wstring folder, std::wstring pattern);
+
     // Removal run and uninstall sequence (app/).
     int RemovalRun();
 
@@ -79,6 +91,12 @@ private:
     void ResolveMultiUserLocations(RegistryKey& productKey);
     void ResolveWorkspace();
     void RefuseProtectedLocations();
+
+    // Steps of the file removal.
+    void DeleteProgramDirectoryFiles(const std::wstring& path);
+    void LogUnknownLocation(const wchar_t* tag, const wchar_t* wipeWarning);
+    void RemoveSingleUserSharedData();
+    void DeleteIniFile();
 
 protected:
     void OnDestroyed() override;
