@@ -95,6 +95,7 @@ private:
     // Steps of the file removal.
     void DeleteProgramDirectoryFiles(const std::wstring& path);
     void LogUnknownLocation(const wchar_t* tag, const wchar_t* wipeWarning);
+    void RemoveWorkspaceAndDataDirectory();
     void RemoveSingleUserSharedData();
     void DeleteIniFile();
 

@@ -114,24 +114,7 @@ void CTidoDlg::RemoveDataFile()
 {
     WriteLog(kDataTag, L"Entering", L"");
     const wchar_t* productKeyPath = ProductKeyPath(m_bLarkspan);
-    if (!m_strWorkspaceDir.empty()) {
-        if (DeleteDirectory(m_strWorkspaceDir, false))
-            WriteLog(kDataTag, L"Directory deleted: ", m_strWorkspaceDir);
-        else
-            WriteLog(kDataTag, L"Failed to delete directory : ",
-                     FileErrorText(m_strWorkspaceDir, GetLastError()));
-    }
-    if (m_strDataDir.empty()) {
-        WriteLog(kDataTag, L"NOT found Corla data directory path.", L"");
-    } else {
-        RemoveTrailingBackslash(m_strDataDir);
-        if (PathExists(m_strDataDir)) {
-            DeleteDirectory(m_strDataDir, false);
-            WriteLog(kDataTag, L"Finished delete Corla data directory and files: ", m_strDataDir);
-        } else {
-            WriteLog(kDataTag, L"NOT found Corla data directory path: ", m_strDataDir);
-        }
-    }
+    RemoveWorkspaceAndDataDirectory();
     RegistryKey productKey;
     if (OpenRegistryKey(productKey, HKEY_LOCAL_MACHINE, productKeyPath, kRegistryRead) !=
         ERROR_SUCCESS) {
@@ -145,6 +128,29 @@ void CTidoDlg::RemoveDataFile()
     WriteLog(kDataTag, L"Single User", L"");
     RemoveSingleUserSharedData();
     DeleteIniFile();
+}
+
+// Both are known from the locations step, so they go even when the product key is gone.
+void CTidoDlg::RemoveWorkspaceAndDataDirectory()
+{
+    if (!m_strWorkspaceDir.empty()) {
+        if (DeleteDirectory(m_strWorkspaceDir, false))
+            WriteLog(kDataTag, L"Directory deleted: ", m_strWorkspaceDir);
+        else
+            WriteLog(kDataTag, L"Failed to delete directory : ",
+                     FileErrorText(m_strWorkspaceDir, GetLastError()));
+    }
+    if (m_strDataDir.empty()) {
+        WriteLog(kDataTag, L"NOT found Corla data directory path.", L"");
+        return;
+    }
+    RemoveTrailingBackslash(m_strDataDir);
+    if (PathExists(m_strDataDir)) {
+        DeleteDirectory(m_strDataDir, false);
+        WriteLog(kDataTag, L"Finished delete Corla data directory and files: ", m_strDataDir);
+    } else {
+        WriteLog(kDataTag, L"NOT found Corla data directory path: ", m_strDataDir);
+    }
 }
 
 // A single-user installation keeps its "shared" data in the directory of "DataPath".
