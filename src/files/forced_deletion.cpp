@@ -96,7 +96,7 @@ private:
     }
 
     void DeleteFileEntry(const std::wstring& path, const std::wstring& comparable,
-                    const std::wstring& name)
+                         const std::wstring& name)
     {
         if (keep_ && EqualsNoCase(name, kIniFileName) && SameLocation(iniPath_, comparable)) {
             Log(L"Found corla.ini and skipped: ", path);
