@@ -73,6 +73,18 @@ public:
     void RunMSIZap();
     void CleanRegistryNoARP();
 
+    // Forced deletion and file removal (files/). DeleteDirectory leaves the Win32 last error
+    // at the error of the directory's removal.
+    bool DeleteDirectory(std::wstring path, bool keep);
+    bool ForceDeleteFile(const std::wstring& tag, const std::wstring& path);
+    void RemoveProgramFile();
+    void RemoveDataFile();
+    void RemoveShareData();
+
+    // Shortcuts (shortcuts/).
+    void RemoveShortcut();
+    void DeleteShortcut(std::wstring folder, std::wstring pattern);
+
     // Removal run and uninstall sequence (app/).
     int RemovalRun();
 
@@ -150,4 +162,11 @@ private:
     void CleanInstallerComponents();
     void CleanInstallerFolders();
     bool IsProductFolder(const std::wstring& folder) const;
+
+    // Steps of the file removal.
+    void DeleteProgramDirectoryFiles(const std::wstring& path);
+    void LogUnknownLocation(const wchar_t* tag, const wchar_t* wipeWarning);
+    void RemoveWorkspaceAndDataDirectory();
+    void RemoveSingleUserSharedData();
+    void DeleteIniFile();
 };

@@ -226,3 +226,74 @@ static_assert(std::size(ClassSetB) == 17);
 static_assert(std::size(ClassSetC) == 7);
 static_assert(ClassSetB[3] == SnapInClass && ClassSetB[4] == InprocClassB);
 // ---- End of product registration identifiers -------------------------------------------
+// Sub-directories of the program directory that a program-file removal deletes, in this order.
+// The program directory itself and any folder not named here stay. The names must match the
+// product build being removed.
+inline constexpr const wchar_t* kProgramSubDirectories[] = {
+    L"framework",    // the client platform
+    L"jvm",          // the bundled Java virtual machine
+    L"browser",      // browser integration
+    L"nls",          // language resources
+    L"xsd",          // XML schemas
+    L"backup",
+    L"bin",
+    L"lib",
+    L"help",
+    L"plugins",
+    L"templates",
+    L"dictionaries",
+    L"fonts",
+    L"icons",
+    L"license",
+    L"samples",
+    L"j",
+    L"w",
+};
+
+// Shortcuts that a shortcut removal leaves in place wherever it deletes whole folders.
+inline constexpr const wchar_t* kKeptShortcuts[] = {
+    L"InstallShield Tuner for Gorvo Corla.lnk",
+};
+
+// Maker folders below the common data root that a shared-data removal deletes when empty,
+// inner folders first.
+inline constexpr const wchar_t* kCorlaSharedDataParents[] = {
+    L"Gorvo\\Corla", L"Gorvo", L"Omb\\Corla", L"Tav\\Corla",
+};
+inline constexpr const wchar_t* kLarkspanSharedDataParents[] = {
+    L"Omb\\OLKA", L"Tav\\TLKA",
+};
+
+// Shortcut file-name patterns ("*" and "?" wildcards, any letter case), each list in the order
+// it is applied.
+inline constexpr const wchar_t* kCorlaDesktopShortcuts[] = {
+    L"Gorvo Corla*.lnk", L"Gorvo Orbalux*.lnk", L"Gorvo Documents.lnk",
+    L"Gorvo Presentations.lnk", L"Gorvo Spreadsheets.lnk", L"Zandor *.lnk",
+    L"Omb Corla*.lnk", L"Omb Corla*.url", L"Omb Zandor *.lnk",
+    L"Tav Corla*.lnk", L"Tav Corla*.url", L"Tav Zandor *.lnk",
+};
+// The desktop list without "Zandor *.lnk".
+inline constexpr const wchar_t* kCorlaStartMenuShortcuts[] = {
+    L"Gorvo Corla*.lnk", L"Gorvo Orbalux*.lnk", L"Gorvo Documents.lnk",
+    L"Gorvo Presentations.lnk", L"Gorvo Spreadsheets.lnk",
+    L"Omb Corla*.lnk", L"Omb Corla*.url", L"Omb Zandor *.lnk",
+    L"Tav Corla*.lnk", L"Tav Corla*.url", L"Tav Zandor *.lnk",
+};
+inline constexpr const wchar_t* kCorlaApplicationFolderShortcuts[] = {
+    L"Gorvo *.lnk", L"Omb Corla*.lnk", L"Omb Corla*.url", L"Omb Zandor *.lnk",
+    L"Tav Corla*.lnk", L"Tav Corla*.url", L"Tav Zandor *.lnk",
+};
+inline constexpr const wchar_t* kCorlaPinnedShortcuts[] = {
+    L"Gorvo Corla*.lnk", L"Gorvo Orbalux*.lnk",
+};
+// Larkspan's shortcuts, everywhere Corla's lists would be used; Larkspan pins nothing.
+inline constexpr const wchar_t* kLarkspanShortcuts[] = {
+    L"Omb Larkspan.lnk", L"Tav Larkspan.lnk",
+};
+
+// The Start-menu folders of the product's applications, one per brand.
+inline constexpr const wchar_t* kApplicationFolders[] = {
+    L"Gorvo Applications", L"Omb Applications", L"Tav Applications",
+};
+// Inside an application folder: a folder deleted whole.
+inline constexpr wchar_t kApplicationSupportFolder[] = L"\\Support";

@@ -6,8 +6,10 @@ namespace test {
 
 bool FakeSystem::SpecialFolderPath(int csidl, std::wstring& path)
 {
-    if (std::find(failingFolders.begin(), failingFolders.end(), csidl) != failingFolders.end())
+    if (std::find(failingFolders.begin(), failingFolders.end(), csidl) != failingFolders.end()) {
+        SetLastError(failingFolderError);
         return false;
+    }
     auto found = folderOverrides.find(csidl);
     if (found != folderOverrides.end()) {
         path = found->second;

@@ -25,6 +25,7 @@ public:
     std::vector<DWORD> sleeps;
     std::map<int, std::wstring> folderOverrides;  // csidl -> path
     std::vector<int> failingFolders;              // csidl lookups that fail
+    DWORD failingFolderError = ERROR_FILE_NOT_FOUND;  // the last error a failed lookup leaves
 
     bool IsUserAnAdmin() override { return admin; }
     bool SpecialFolderPath(int csidl, std::wstring& path) override;
