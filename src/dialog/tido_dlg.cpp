@@ -8,6 +8,7 @@ CTidoDlg::CTidoDlg(UINT templateId, CTidoApp* app)
       m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))),
       m_pApp(app)
 {
+    RegisterHandlers();
 }
 
 CTidoDlg::~CTidoDlg() = default;

@@ -87,6 +87,9 @@ public:
 
     // Removal run and uninstall sequence (app/).
     int RemovalRun();
+    static unsigned __stdcall UninstallThreadProc(void* parameter);
+    void DoUninstall();
+    void SetStatusText(std::wstring text);
 
     // Running-process check (discovery/).
     BOOL IsProductProcessRunning();
@@ -131,7 +134,42 @@ public:
 
 protected:
     void DoDataExchange() override;
+    BOOL OnInitDialog() override;
+    void OnTimer(UINT_PTR id) override;
+    bool OnSysCommand(WPARAM command, LPARAM lParam) override;
+    bool OnPaint() override;
+    HICON OnQueryDragIcon() override;
+    bool PreTranslateMessage(MSG& message) override;
     void OnDestroyed() override;
+
+private:
+    // Handlers of the full dialog (dialog/).
+    void RegisterHandlers();
+    void PreselectChosenProduct();
+    void SetCheckBoxesFromSwitches();
+    void AddAboutToSystemMenu();
+    void OnRemove();
+    std::wstring SelectedInstanceKey() const;
+    void TakeRemovalChoices();
+    bool ConfirmRemoval(const std::wstring& key);
+    void StartRemoval();
+    void OnQuit();
+    void OnRescan();
+    void OnWipeMode();
+    void OnSelectInstance();
+    // A removal runs on the worker: the window must not end or change the run state.
+    bool m_bRemoving = false;
+
+    // Steps of RemovalRun and DoUninstall (app/).
+    bool SelectChosenProduct();
+    void ReportRunningProcess(UINT boxType, bool showBox);
+    std::wstring ResultText() const;
+    void ShowFailureBox();
+    void ShowRemovalView();
+    void SetProgress(int position);
+    void StepProgress();
+    void StopProductServices();
+    void RemoveProductFiles();
 
 private:
     // Adds one line to the details box, after a line break when the box is not empty.

@@ -13,18 +13,22 @@ void Dialog::OnCommand(int controlId, UINT notification, Handler handler)
     commands_.push_back({controlId, notification, std::move(handler)});
 }
 
-INT_PTR Dialog::DoModal()
+INT_PTR Dialog::DoModal(HWND owner)
 {
     ended_ = false;
     result_ = -1;
     HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_),
-                                     nullptr, StaticProc, reinterpret_cast<LPARAM>(this));
+                                     owner, StaticProc, reinterpret_cast<LPARAM>(this));
     if (!window)
         return -1;
+    if (owner)
+        EnableWindow(owner, FALSE);
     if (!ended_) {
         ShowWindow(window, SW_SHOW);
         RunMessageLoop();
     }
+    if (owner)
+        EnableWindow(owner, TRUE);  // before the window goes, so the owner gets the focus back
     DestroyWindow(window);
     window_ = nullptr;
     OnDestroyed();

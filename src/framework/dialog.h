@@ -17,8 +17,9 @@ public:
     Dialog& operator=(const Dialog&) = delete;
 
     // Creates the window, runs it until EndDialog, destroys it; returns the code EndDialog
-    // gave, or -1 when the window cannot be created (no display, no template).
-    INT_PTR DoModal();
+    // gave, or -1 when the window cannot be created (no display, no template). An owner is
+    // disabled while the dialog runs.
+    INT_PTR DoModal(HWND owner = nullptr);
     void EndDialog(INT_PTR code);
 
     HWND Hwnd() const { return window_; }
