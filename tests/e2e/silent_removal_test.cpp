@@ -88,12 +88,13 @@ TEST_F(SilentRemoval, MultiUserKeepsDataButRemovesSharedData)
 
 TEST_F(SilentRemoval, ChosenProductMissingOrBesideTheOther)
 {
-    EXPECT_EQ(RunTido(L"-qn -ri -wipe"), 1603u);
+    SeedCorla(0);
+    EXPECT_EQ(RunTido(L"-qn -ri"), 1603u);  // only Corla is installed
     EXPECT_EQ(Status(), "FAILED");
     EXPECT_TRUE(Logged(Log(), "TIDO: No OLKA installation found."));
+    EXPECT_TRUE(Machine::Exists(kProgram + L"\\corla.exe"));
 
     test::ClearLogs();
-    SeedCorla(0);
     machine.SetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tav\\TLKA", L"Path", kRoot + L"\\Lark\\", View::k32);
     EXPECT_EQ(RunTido(L"-qn -rn"), 0u);
     std::vector<std::string> log = Log();
