@@ -189,6 +189,11 @@ std::vector<std::wstring> UiSession::ComboEntries(int id) const
     return entries;
 }
 
+LRESULT UiSession::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return SendBounded(Item(id), message, wParam, lParam);
+}
+
 int UiSession::ComboSelection(int id) const
 {
     return static_cast<int>(SendBounded(Item(id), CB_GETCURSEL));

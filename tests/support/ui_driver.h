@@ -45,6 +45,8 @@ public:
     bool Checked(int id) const;
     bool Visible(int id) const;
     std::vector<std::wstring> ComboEntries(int id) const;
+    // Any message without pointers, sent to a control with a time limit; -1 when unanswered.
+    LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     int ComboSelection(int id) const;
 
     // Acting on the main window: a button click, a key pressed in a control, a message

@@ -149,6 +149,15 @@ DialogState ReadState(const test::UiSession& session)
     return s;
 }
 
+// Where the first visible line of the details box begins in the box: at its left margin,
+// unless the box was left scrolled sideways and hides the labels.
+int FirstVisibleLineLeft(const test::UiSession& session)
+{
+    LRESULT line = session.Send(IDC_EDIT_DETAILS, EM_GETFIRSTVISIBLELINE);
+    LRESULT start = session.Send(IDC_EDIT_DETAILS, EM_LINEINDEX, line);
+    return static_cast<short>(LOWORD(session.Send(IDC_EDIT_DETAILS, EM_POSFROMCHAR, start)));
+}
+
 // Log lines (without timestamps) that are not in `before`, which the log began with.
 std::vector<std::string> NewLogLines(size_t before)
 {
@@ -287,6 +296,8 @@ TEST_F(Dialog, StartStateFollowsTheMachineAndTheSwitches)
         auto session = Start(c.arguments);
         ASSERT_TRUE(session->Window());
         EXPECT_EQ(ReadState(*session), c.expected);
+        int left = FirstVisibleLineLeft(*session);
+        EXPECT_TRUE(left >= 0 && left <= 4) << left << ": the labels are scrolled out of view";
         Shoot(session->Window(), c.picture);
         QuitAndExpectCancelled(*session);
     }
