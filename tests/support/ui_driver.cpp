@@ -286,12 +286,14 @@ std::wstring ScreenshotPath(const std::wstring& name)
     return BuildPath(L"screenshots\\ui\\" + name + L".png");
 }
 
-bool SaveScreenshot(HWND window, const std::wstring& name)
+bool SaveScreenshot(HWND window, const std::wstring& name, HWND alsoShown)
 {
     Sleep(300);  // let the window paint what it was just told
-    RECT rect;
+    RECT rect, other;
     if (!GetWindowRect(window, &rect))
         return false;
+    if (alsoShown && GetWindowRect(alsoShown, &other))
+        UnionRect(&rect, &rect, &other);
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)

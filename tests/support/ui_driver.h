@@ -74,9 +74,10 @@ private:
     HWND window_ = nullptr;
 };
 
-// Saves what the screen shows of a window as a PNG under the build tree, in
-// screenshots\ui\NAME.png, after letting it paint. False when nothing could be captured.
-bool SaveScreenshot(HWND window, const std::wstring& name);
+// Saves what the screen shows of a window (and of a second one over it or beside it, a box or
+// a tip) as a PNG under the build tree, in screenshots\ui\NAME.png, after letting them
+// paint. False when nothing could be captured.
+bool SaveScreenshot(HWND window, const std::wstring& name, HWND alsoShown = nullptr);
 std::wstring ScreenshotPath(const std::wstring& name);
 
 // Writes 8-bit RGB pixels (rows top to bottom, 3 bytes a pixel) as a PNG file.

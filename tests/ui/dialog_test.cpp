@@ -244,9 +244,9 @@ protected:
         EXPECT_EQ(StatusFileContent(), "FAILED");
     }
 
-    static void Shoot(HWND window, const std::wstring& name)
+    static void Shoot(HWND window, const std::wstring& name, HWND alsoShown = nullptr)
     {
-        EXPECT_TRUE(test::SaveScreenshot(window, name)) << test::Narrow(name);
+        EXPECT_TRUE(test::SaveScreenshot(window, name, alsoShown)) << test::Narrow(name);
     }
 };
 
@@ -327,7 +327,7 @@ TEST_F(Dialog, CancelAtEachConfirmationLeavesTheDialogAsItWas)
             EXPECT_EQ(box->caption, L"Tido");
             EXPECT_EQ(test::Narrow(box->text), test::Narrow(confirmations[i]));
             if (i == cancelAt)
-                Shoot(box->window, pictures[i]);
+                Shoot(session->Window(), pictures[i], box->window);
             ASSERT_TRUE(session->Answer(*box, i == cancelAt ? IDCANCEL : IDOK));
         }
         ASSERT_TRUE(session->Settle());
@@ -389,7 +389,7 @@ TEST_F(Dialog, RemoveIsRefusedWhileTheProductRuns)
     EXPECT_EQ(test::Narrow(box->text),
               "Could not remove Tav Corla 12 because the following process is running. Please "
               "close it first before running TIDO.\nProcess name: corla.exe");
-    Shoot(box->window, L"process_running");
+    Shoot(session->Window(), L"process_running", box->window);
     ASSERT_TRUE(session->Answer(*box, IDOK));
     ASSERT_TRUE(session->Settle());
     EXPECT_TRUE(session->OpenMessageBoxes().empty()) << "no confirmation may follow";
@@ -570,7 +570,7 @@ TEST_F(Dialog, WipeModeWithNothingDetected)
     EXPECT_EQ(test::Narrow(box->text),
               "WARNING: TIDO will remove Corla registry entries, Shortcuts.\r\n"
               "Select OK to continue or Cancel to abort.");
-    Shoot(box->window, L"confirm_wipe");
+    Shoot(session->Window(), L"confirm_wipe", box->window);
     ASSERT_TRUE(session->Answer(*box, IDCANCEL));
     ASSERT_TRUE(session->Settle());
     EXPECT_EQ(CountLines(test::ReadLogLines(), "TIDO: Cancelled by user. "), 1u);
@@ -608,7 +608,7 @@ TEST_F(Dialog, SystemMenuOpensTheAboutBox)
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, L"Removes Corla and Larkspan installations completely.");
         EXPECT_FALSE(IsWindowEnabled(session->Window())) << "the About box is modal";
-        Shoot(about, L"about");
+        Shoot(session->Window(), L"about", about);
         ASSERT_TRUE(session->Answer(boxes[0], IDOK));
         ASSERT_TRUE(session->Settle());
         EXPECT_TRUE(IsWindowEnabled(session->Window()));
@@ -637,7 +637,7 @@ TEST_F(Dialog, WipeModeExplainsItselfUnderTheMouse)
     ASSERT_TRUE(tip);
     EXPECT_EQ(test::Narrow(test::UiSession::TextOf(tip)),
               "Wipe mode will clean up Corla registry even if no Corla instance found.");
-    Shoot(session->Window(), L"wipe_mode_tip");
+    Shoot(session->Window(), L"wipe_mode_tip", tip);
     SetCursorPos(0, 0);
     QuitAndExpectCancelled(*session);
 }
