@@ -224,7 +224,7 @@ private:
 const auto* const decoratedWindows =
     ::testing::AddGlobalTestEnvironment(new DecoratedWindows);
 
-class Dialog : public ::testing::Test {
+class UiDialog : public ::testing::Test {
 protected:
     // Starts tido.exe with these switches and waits for its dialog; check session->Window().
     std::unique_ptr<test::UiSession> Start(const std::wstring& arguments)
@@ -250,7 +250,7 @@ protected:
     }
 };
 
-TEST_F(Dialog, StartStateFollowsTheMachineAndTheSwitches)
+TEST_F(UiDialog, StartStateFollowsTheMachineAndTheSwitches)
 {
     struct Case {
         const wchar_t* picture;
@@ -303,7 +303,7 @@ TEST_F(Dialog, StartStateFollowsTheMachineAndTheSwitches)
     }
 }
 
-TEST_F(Dialog, CancelAtEachConfirmationLeavesTheDialogAsItWas)
+TEST_F(UiDialog, CancelAtEachConfirmationLeavesTheDialogAsItWas)
 {
     test::Machine machine;
     SeedMachine(machine, kInstallation | kSingleUserKey | kLanguagePack);
@@ -346,7 +346,7 @@ TEST_F(Dialog, CancelAtEachConfirmationLeavesTheDialogAsItWas)
     EXPECT_TRUE(test::Machine::KeyExists(HKEY_LOCAL_MACHINE, kRegistration));
 }
 
-TEST_F(Dialog, MultiUserInstallationNeverRemovesItsDataFiles)
+TEST_F(UiDialog, MultiUserInstallationNeverRemovesItsDataFiles)
 {
     test::Machine machine;
     SeedMachine(machine, kInstallation | kMultiUserKey);
@@ -369,7 +369,7 @@ TEST_F(Dialog, MultiUserInstallationNeverRemovesItsDataFiles)
     QuitAndExpectCancelled(*session);
 }
 
-TEST_F(Dialog, RemoveIsRefusedWhileTheProductRuns)
+TEST_F(UiDialog, RemoveIsRefusedWhileTheProductRuns)
 {
     test::Machine machine;
     SeedMachine(machine, kInstallation | kSingleUserKey);
@@ -402,7 +402,7 @@ TEST_F(Dialog, RemoveIsRefusedWhileTheProductRuns)
     QuitAndExpectCancelled(*session);
 }
 
-TEST_F(Dialog, RemovalThroughTheDialogEndsItWithOk)
+TEST_F(UiDialog, RemovalThroughTheDialogEndsItWithOk)
 {
     test::Machine machine;
     SeedMachine(machine, kInstallation | kSingleUserKey);
@@ -490,7 +490,7 @@ TEST_F(Dialog, RemovalThroughTheDialogEndsItWithOk)
     EXPECT_FALSE(test::Machine::KeyExists(HKEY_LOCAL_MACHINE, kRegistration));
 }
 
-TEST_F(Dialog, QuitEscapeAndTheCloseBoxEndTheDialogCancelled)
+TEST_F(UiDialog, QuitEscapeAndTheCloseBoxEndTheDialogCancelled)
 {
     struct Case {
         const char* how;
@@ -518,7 +518,7 @@ TEST_F(Dialog, QuitEscapeAndTheCloseBoxEndTheDialogCancelled)
     EXPECT_EQ(CountLines(test::ReadLogLines(), "TIDO: DoUninstall: Entering "), 0u);
 }
 
-TEST_F(Dialog, ToggledWipeModeListsEachInstallationOnce)
+TEST_F(UiDialog, ToggledWipeModeListsEachInstallationOnce)
 {
     test::Machine machine;
     SeedMachine(machine, kInstallation | kLarkspan);
@@ -556,7 +556,7 @@ TEST_F(Dialog, ToggledWipeModeListsEachInstallationOnce)
     QuitAndExpectCancelled(*session);
 }
 
-TEST_F(Dialog, WipeModeWithNothingDetected)
+TEST_F(UiDialog, WipeModeWithNothingDetected)
 {
     test::Machine machine;
     auto session = Start(L"-wipe");
@@ -591,7 +591,7 @@ TEST_F(Dialog, WipeModeWithNothingDetected)
     QuitAndExpectCancelled(*session);
 }
 
-TEST_F(Dialog, SystemMenuOpensTheAboutBox)
+TEST_F(UiDialog, SystemMenuOpensTheAboutBox)
 {
     test::Machine machine;
     SeedMachine(machine, kInstallation | kSingleUserKey);
@@ -616,7 +616,7 @@ TEST_F(Dialog, SystemMenuOpensTheAboutBox)
     QuitAndExpectCancelled(*session);
 }
 
-TEST_F(Dialog, WipeModeExplainsItselfUnderTheMouse)
+TEST_F(UiDialog, WipeModeExplainsItselfUnderTheMouse)
 {
     test::Machine machine;
     auto session = Start(L"");
