@@ -121,4 +121,7 @@ void CTidoDlg::AppendDetailText(const std::wstring& text)
     m_editDetails.Send(EM_SETSEL, length, length);
     m_editDetails.Send(EM_SCROLLCARET);
     m_editDetails.Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+    // Following the caret to the end of a long line scrolls the box sideways, and it would
+    // stay there, hiding the labels of every line: keep the new line in view, from its start.
+    m_editDetails.Send(WM_HSCROLL, SB_LEFT);
 }

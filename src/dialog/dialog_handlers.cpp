@@ -123,7 +123,11 @@ void CTidoDlg::OnRemove()
         WriteLog(kTag, L"No Corla instance.", L"");
         return;
     }
+    // Takes the selection into the run state. The box is written afresh, so the product-key
+    // lines go back too: a refusal or a cancel must leave the dialog as the user saw it.
     ShowInstanceDetails(key);
+    if (!key.empty())
+        ShowProductKeyDetails();
     if (IsProductProcessRunning()) {
         ReportRunningProcess(MB_OK, true);
         return;
