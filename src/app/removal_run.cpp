@@ -1,5 +1,6 @@
 #include "app/tido_app.h"
 #include "dialog/tido_dlg.h"
+#include "discovery/product_keys.h"
 #include "framework/runtime.h"
 #include "platform/strings.h"
 #include "product/product.h"
@@ -56,13 +57,8 @@ bool CTidoDlg::SelectChosenProduct()
     SelectProductInstance();
     if (m_strTargetCode.empty()) {
         const wchar_t* name = L"Corla";
-        if (m_pApp->m_nProduct == 2) {
-            RegistryKey tlka;
-            name = OpenRegistryKey(tlka, HKEY_LOCAL_MACHINE, kTlkaProductKey, kRegistryRead) ==
-                           ERROR_SUCCESS
-                       ? L"TLKA"
-                       : L"OLKA";
-        }
+        if (m_pApp->m_nProduct == 2)
+            name = ProductKeyPath(true, kRegistryRead) == kTlkaProductKey ? L"TLKA" : L"OLKA";
         std::wstring text = Format(LoadResString(IDS_PRODUCT_NOT_FOUND).c_str(), name);
         if (m_pApp->m_bStatusBox)
             MessageBox(text, kSilentBox);

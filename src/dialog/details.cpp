@@ -1,51 +1,36 @@
 // The selected installation: its values copied into the run state, and its details shown.
 #include "app/tido_app.h"
 #include "dialog/tido_dlg.h"
+#include "discovery/product_keys.h"
 #include "platform/strings.h"
+#include "res/resource.h"
 
 namespace {
-
-// Labels of the details box in the string table.
-constexpr UINT kLabelNothingDetected = 102;
-constexpr UINT kLabelVersion = 103;
-constexpr UINT kLabelMajorVersion = 110;
-constexpr UINT kLabelMinorVersion = 111;
-constexpr UINT kLabelWipeMode = 126;
-constexpr UINT kLabelWipeModeRemoves = 127;
 
 // The record's texts in the order the box shows them, after the version.
 const struct {
     UINT labelId;
     std::wstring CCorlaInstance::*field;
 } kDetailTexts[] = {
-    {104, &CCorlaInstance::m_strInstallDate},
-    {105, &CCorlaInstance::m_strInstallLocation},
-    {106, &CCorlaInstance::m_strInstallSource},
-    {107, &CCorlaInstance::m_strLocalPackage},
-    {108, &CCorlaInstance::m_strUninstallString},
-    {109, &CCorlaInstance::m_strEstimatedSize},
+    {IDS_LABEL_DATE_INSTALLED, &CCorlaInstance::m_strInstallDate},
+    {IDS_LABEL_INSTALL_LOCATION, &CCorlaInstance::m_strInstallLocation},
+    {IDS_LABEL_INSTALL_SOURCE, &CCorlaInstance::m_strInstallSource},
+    {IDS_LABEL_LOCAL_PACKAGE, &CCorlaInstance::m_strLocalPackage},
+    {IDS_LABEL_UNINSTALL_COMMAND, &CCorlaInstance::m_strUninstallString},
+    {IDS_LABEL_SIZE_ON_DISK, &CCorlaInstance::m_strEstimatedSize},
 };
 
 // Records made from a product key rather than installer data: they know only a version.
 const wchar_t* const kFallbackKeys[] = {L"temp_arp", L"temp_arp_olka", L"temp_arp_tlka"};
-const wchar_t* const kLarkspanNames[] = {L"Omb Larkspan", L"Tav Larkspan"};
 
 // Controls that EnableControls switches, in the order of its flags.
-const int kEnabledControls[] = {IDOK, IDCANCEL, 1005, 1008, 1007};
+const int kEnabledControls[] = {IDOK, IDCANCEL, IDC_BUTTON_RESCAN, IDC_CHECK_PROGRAM_FILES,
+                                 IDC_CHECK_DATA_FILES};
 
 bool IsFallbackKey(const std::wstring& key)
 {
     for (const wchar_t* fallback : kFallbackKeys) {
         if (key == fallback)
-            return true;
-    }
-    return false;
-}
-
-bool IsLarkspanName(const std::wstring& displayName)
-{
-    for (const wchar_t* name : kLarkspanNames) {
-        if (StartsWith(displayName, name))
             return true;
     }
     return false;
@@ -71,7 +56,7 @@ void CTidoDlg::ShowInstanceDetails(const std::wstring& key)
         m_comboInstances.Enable(!m_mapInstances.IsEmpty());
     if (showDetails) {
         m_editDetails.SetText(L"");
-        AppendDetailLine(kLabelNothingDetected, L"");
+        AppendDetailLine(IDS_NO_INSTALLATIONS, L"");
     }
     if (key.empty()) {
         if (IsSilent())
@@ -80,8 +65,8 @@ void CTidoDlg::ShowInstanceDetails(const std::wstring& key)
             EnableControls(0, 1, 1, 0, 0);
         } else if (showDetails) {  // Remove keeps its state: wipe mode needs no installation
             AppendDetailText(L"");
-            AppendDetailLine(kLabelWipeMode, L"");
-            AppendDetailLine(kLabelWipeModeRemoves, L"");
+            AppendDetailLine(IDS_WIPE_MODE_ON, L"");
+            AppendDetailLine(IDS_WIPE_MODE_SCOPE, L"");
         }
         return;
     }
@@ -90,13 +75,13 @@ void CTidoDlg::ShowInstanceDetails(const std::wstring& key)
         return;
     if (showDetails) {
         m_editDetails.SetText(L"");
-        AppendDetailLine(kLabelVersion, record->m_strDisplayVersion);
+        AppendDetailLine(IDS_LABEL_VERSION, record->m_strDisplayVersion);
         if (!IsFallbackKey(key)) {
             for (const auto& text : kDetailTexts)
                 AppendDetailLine(text.labelId, record->*text.field);
-            AppendDetailLine(kLabelMajorVersion,
+            AppendDetailLine(IDS_LABEL_MAJOR_VERSION,
                              Format(L"%ld", static_cast<long>(record->m_nVersionMajor)));
-            AppendDetailLine(kLabelMinorVersion,
+            AppendDetailLine(IDS_LABEL_MINOR_VERSION,
                              Format(L"%ld", static_cast<long>(record->m_nVersionMinor)));
         }
     }
@@ -104,7 +89,7 @@ void CTidoDlg::ShowInstanceDetails(const std::wstring& key)
     m_strUninstallString = record->m_strUninstallString;
     m_nVersionMajor = record->m_nVersionMajor;
     m_strDisplayName = record->m_strDisplayName;
-    m_bLarkspan = IsLarkspanName(m_strDisplayName) ? 1 : 0;
+    m_bLarkspan = BelongsToProduct(m_strDisplayName, true) ? 1 : 0;
 }
 
 void CTidoDlg::AppendDetailLine(UINT labelId, const std::wstring& value)

@@ -1,6 +1,7 @@
 #include "dialog/tido_dlg.h"
 
 #include "app/tido_app.h"
+#include "discovery/product_keys.h"
 #include "discovery/protected_locations.h"
 #include "platform/strings.h"
 #include "platform/unique_handle.h"
@@ -19,13 +20,6 @@ bool KeyOpens(HKEY hive, const wchar_t* path, REGSAM access)
 {
     RegistryKey key;
     return OpenRegistryKey(key, hive, path, access) == ERROR_SUCCESS;
-}
-
-// Larkspan's key: TLKA when it exists, else OLKA.
-const wchar_t* LarkspanProductKey(REGSAM access)
-{
-    return KeyOpens(HKEY_LOCAL_MACHINE, kTlkaProductKey, access) ? kTlkaProductKey
-                                                                 : kOlkaProductKey;
 }
 
 const BrandGeneration& GenerationFor(DWORD versionMajor)
@@ -88,7 +82,7 @@ void CTidoDlg::GetUserMode()
             KeyOpens(HKEY_LOCAL_MACHINE, kOlkaProductKey, access))
             m_bCoexist = 1;
     } else {
-        OpenRegistryKey(productKey, HKEY_LOCAL_MACHINE, LarkspanProductKey(access), access);
+        OpenRegistryKey(productKey, HKEY_LOCAL_MACHINE, ProductKeyPath(true, access), access);
     }
     if (productKey.IsOpen()) {
         m_bProductKeyFound = 1;
@@ -112,8 +106,7 @@ void CTidoDlg::GenerateDataDirectory()
     m_bFilesLeft = 0;
 
     RegistryKey productKey;
-    const wchar_t* productKeyPath = m_bLarkspan ? LarkspanProductKey(kRegistryRead)
-                                                : kCorlaProductKey;
+    const wchar_t* productKeyPath = ProductKeyPath(m_bLarkspan != 0, kRegistryRead);
     if (OpenRegistryKey(productKey, HKEY_LOCAL_MACHINE, productKeyPath, kRegistryRead) ==
         ERROR_SUCCESS) {
         m_strProgramDir = ReadRegistryString(productKey, L"Path");
@@ -183,7 +176,7 @@ void CTidoDlg::ResolveMultiUserLocations(RegistryKey& productKey)
     m_strCommonDataDir = WithTrailingBackslash(commonData);
     const wchar_t* subPath = GenerationFor(m_nVersionMajor).sharedDataSubPath;
     if (m_bLarkspan)
-        subPath = KeyOpens(HKEY_LOCAL_MACHINE, kTlkaProductKey, kRegistryRead)
+        subPath = ProductKeyPath(true, kRegistryRead) == kTlkaProductKey
                       ? kTlkaSharedDataSubPath
                       : kOlkaSharedDataSubPath;
     m_strSharedDataDir = ToLower(m_strCommonDataDir + subPath);

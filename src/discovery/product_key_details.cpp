@@ -1,32 +1,19 @@
 #include "dialog/tido_dlg.h"
 
-#include "product/product.h"
+#include "discovery/product_keys.h"
 #include "registry/registry_key.h"
-
-namespace {
-
-const UINT kProgramLocationLabel = 112;  // "Program Location: "
-const UINT kDataLocationLabel = 113;     // "Data Location: "
-const UINT kMultiUserLabel = 114;        // "Multiuser : "
-
-}  // namespace
+#include "res/resource.h"
 
 void CTidoDlg::ShowProductKeyDetails()
 {
     if (!ShowsControl(m_editDetails))
         return;  // the details box exists only in the full dialog
     const REGSAM access = kRegistryRead | KEY_WOW64_32KEY;
-    const wchar_t* path = kCorlaProductKey;
-    if (m_bLarkspan) {
-        RegistryKey tlka;
-        path = OpenRegistryKey(tlka, HKEY_LOCAL_MACHINE, kTlkaProductKey, access) == ERROR_SUCCESS
-                   ? kTlkaProductKey
-                   : kOlkaProductKey;
-    }
+    const wchar_t* path = ProductKeyPath(m_bLarkspan != 0, access);
     RegistryKey productKey;
     if (OpenRegistryKey(productKey, HKEY_LOCAL_MACHINE, path, access) != ERROR_SUCCESS)
         return;
-    AppendDetailLine(kProgramLocationLabel, ReadRegistryString(productKey, L"Path"));
-    AppendDetailLine(kDataLocationLabel, ReadRegistryString(productKey, L"DataPath"));
-    AppendDetailLine(kMultiUserLabel, ReadRegistryDwordText(productKey, L"MultiUser"));
+    AppendDetailLine(IDS_LABEL_PROGRAM_LOCATION, ReadRegistryString(productKey, L"Path"));
+    AppendDetailLine(IDS_LABEL_DATA_LOCATION, ReadRegistryString(productKey, L"DataPath"));
+    AppendDetailLine(IDS_LABEL_MULTIUSER, ReadRegistryDwordText(productKey, L"MultiUser"));
 }

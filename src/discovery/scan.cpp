@@ -2,7 +2,9 @@
 // products' own keys only when the installer knows of none.
 #include "app/tido_app.h"
 #include "dialog/tido_dlg.h"
+#include "discovery/product_keys.h"
 #include "platform/strings.h"
+#include "product/product.h"
 #include "registry/registry_key.h"
 
 namespace {
@@ -11,10 +13,6 @@ const wchar_t kInstallerProducts[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\UserData\\S-1-5-18\\Products";
 constexpr REGSAM kInstallerDataAccess = kRegistryRead | KEY_WOW64_64KEY;
 
-// Display names the scan recognises, tested in this order; a name must begin with one.
-const wchar_t* const kRecognisedNames[] = {
-    L"Tav Corla", L"Omb Corla", L"Gorvo Corla", L"Omb Larkspan", L"Tav Larkspan",
-};
 const wchar_t kLanguagePackMark[] = L"MUI Pack";
 
 // The products' own keys, read only when the installer data hold no installation.
@@ -22,11 +20,11 @@ struct ProductKeyRow {
     const wchar_t* path;
     const wchar_t* key;
 };
-const ProductKeyRow kCorlaProductKey = {L"SOFTWARE\\Gorvo\\Corla", L"temp_arp"};
+const ProductKeyRow kCorlaFallbackRow = {kCorlaProductKey, L"temp_arp"};
 // The TLKA key, when present, hides the older OLKA one.
-const ProductKeyRow kLarkspanProductKeys[] = {
-    {L"SOFTWARE\\Tav\\TLKA", L"temp_arp_olka"},
-    {L"SOFTWARE\\Omb\\OLKA", L"temp_arp_tlka"},
+const ProductKeyRow kLarkspanFallbackRows[] = {
+    {kTlkaProductKey, L"temp_arp_olka"},
+    {kOlkaProductKey, L"temp_arp_tlka"},
 };
 
 // Text values of InstallProperties copied into a record as they are.
@@ -49,13 +47,10 @@ struct ScanProgress {
     int installerRecords = 0;
 };
 
+// A display name of either product.
 bool IsRecognisedName(const std::wstring& displayName)
 {
-    for (const wchar_t* name : kRecognisedNames) {
-        if (StartsWith(displayName, name))
-            return true;
-    }
-    return false;
+    return BelongsToProduct(displayName, false) || BelongsToProduct(displayName, true);
 }
 
 bool Contains(const std::wstring& text, const wchar_t* part)
@@ -174,8 +169,8 @@ bool AddProductKeyRecord(CTidoDlg& dialog, const ProductKeyRow& row, ScanProgres
 
 void ScanProductKeys(CTidoDlg& dialog, ScanProgress& progress)
 {
-    AddProductKeyRecord(dialog, kCorlaProductKey, progress);
-    for (const ProductKeyRow& row : kLarkspanProductKeys) {
+    AddProductKeyRecord(dialog, kCorlaFallbackRow, progress);
+    for (const ProductKeyRow& row : kLarkspanFallbackRows) {
         if (AddProductKeyRecord(dialog, row, progress))
             break;
     }

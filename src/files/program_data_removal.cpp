@@ -2,6 +2,7 @@
 #include "dialog/tido_dlg.h"
 
 #include "app/tido_app.h"
+#include "discovery/product_keys.h"
 #include "discovery/protected_locations.h"
 #include "files/file_operations.h"
 #include "platform/strings.h"
@@ -15,18 +16,8 @@ namespace {
 const wchar_t kProgramTag[] = L"TIDO: RemoveProgramFile";
 const wchar_t kDataTag[] = L"TIDO: RemoveDataFile";
 const wchar_t kSharedDataTag[] = L"TIDO: RemoveShareData";
-
-// Larkspan's key is TLKA when that opens, else OLKA; Corla has one key.
-const wchar_t* ProductKeyPath(bool larkspan)
-{
-    if (!larkspan)
-        return kCorlaProductKey;
-    RegistryKey key;
-    return OpenRegistryKey(key, HKEY_LOCAL_MACHINE, kTlkaProductKey,
-                           kRegistryRead | KEY_WOW64_32KEY) == ERROR_SUCCESS
-               ? kTlkaProductKey
-               : kOlkaProductKey;
-}
+// The product keys live in the 32-bit view.
+constexpr REGSAM kProductKeyAccess = kRegistryRead | KEY_WOW64_32KEY;
 
 void RemoveTrailingBackslash(std::wstring& path)
 {
@@ -47,8 +38,9 @@ void CTidoDlg::RemoveProgramFile()
     std::wstring path;
     {
         RegistryKey productKey;
-        if (OpenRegistryKey(productKey, HKEY_LOCAL_MACHINE, ProductKeyPath(m_bLarkspan),
-                            kRegistryRead) != ERROR_SUCCESS) {
+        const wchar_t* productKeyPath = ProductKeyPath(m_bLarkspan != 0, kProductKeyAccess);
+        if (OpenRegistryKey(productKey, HKEY_LOCAL_MACHINE, productKeyPath, kRegistryRead) !=
+            ERROR_SUCCESS) {
             LogUnknownLocation(kProgramTag,
                                L"rp option is ignored as program location cannot be determined.");
             return;
@@ -113,7 +105,7 @@ void CTidoDlg::LogUnknownLocation(const wchar_t* tag, const wchar_t* wipeWarning
 void CTidoDlg::RemoveDataFile()
 {
     WriteLog(kDataTag, L"Entering", L"");
-    const wchar_t* productKeyPath = ProductKeyPath(m_bLarkspan);
+    const wchar_t* productKeyPath = ProductKeyPath(m_bLarkspan != 0, kProductKeyAccess);
     RemoveWorkspaceAndDataDirectory();
     RegistryKey productKey;
     if (OpenRegistryKey(productKey, HKEY_LOCAL_MACHINE, productKeyPath, kRegistryRead) !=

@@ -2,6 +2,7 @@
 #include "installer/msizap_runner.h"
 
 #include "dialog/tido_dlg.h"
+#include "discovery/product_keys.h"
 #include "platform/strings.h"
 #include "platform/unique_handle.h"
 #include "product/product.h"
@@ -81,18 +82,6 @@ std::wstring ProductCodeOf(const std::wstring& uninstallString)
 std::wstring MsiZapCommandLine(const std::wstring& toolPath, const std::wstring& uninstallString)
 {
     return L"\"" + toolPath + L"\" TW " + ProductCodeOf(uninstallString);
-}
-
-bool BelongsToProduct(const std::wstring& displayName, bool larkspan)
-{
-    auto matches = [&displayName](const auto& prefixes) {
-        for (const wchar_t* prefix : prefixes) {
-            if (StartsWith(displayName, prefix))
-                return true;
-        }
-        return false;
-    };
-    return larkspan ? matches(kLarkspanNamePrefixes) : matches(kCorlaNamePrefixes);
 }
 
 bool CTidoDlg::GetTempVariable(std::wstring& temp)

@@ -8,6 +8,3 @@ std::wstring ProductCodeOf(const std::wstring& uninstallString);
 // The tool's command line: the tool path in double quotes, so that a blank in the path can
 // never make Windows start another program along it, then "TW " and the product code.
 std::wstring MsiZapCommandLine(const std::wstring& toolPath, const std::wstring& uninstallString);
-
-// Whether a display name belongs to Corla (larkspan false) or to Larkspan (true).
-bool BelongsToProduct(const std::wstring& displayName, bool larkspan);

@@ -1,6 +1,6 @@
 #include "dialog/tido_dlg.h"
 
-#include "installer/msizap_runner.h"
+#include "discovery/product_keys.h"
 #include "registry/registry_key.h"
 
 #include <vector>

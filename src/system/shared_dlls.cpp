@@ -2,6 +2,7 @@
 // directory.
 #include "dialog/tido_dlg.h"
 
+#include "discovery/product_keys.h"
 #include "product/product.h"
 #include "registry/registry_doors.h"
 #include "registry/registry_key.h"
@@ -14,23 +15,12 @@ const wchar_t kSharedDllsKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\
 constexpr REGSAM kProductKeyRead = kRegistryRead | KEY_WOW64_32KEY;
 constexpr REGSAM kSharedDllsAccess = kRegistryReadWrite | KEY_WOW64_32KEY;
 
-const wchar_t* ProductKeyName(BOOL larkspan)
-{
-    if (!larkspan)
-        return kCorlaProductKey;
-    RegistryKey tlka;
-    return OpenRegistryKey(tlka, HKEY_LOCAL_MACHINE, kTlkaProductKey, kProductKeyRead) ==
-                   ERROR_SUCCESS
-               ? kTlkaProductKey
-               : kOlkaProductKey;
-}
-
 }  // namespace
 
 // The entries are removed outright, whatever their counts: the files go with the product.
 BOOL CTidoDlg::CleanSharedDlls()
 {
-    const wchar_t* productKeyName = ProductKeyName(m_bLarkspan);
+    const wchar_t* productKeyName = ProductKeyPath(m_bLarkspan != 0, kProductKeyRead);
     WriteLog(kTag, L"Entering", L"");
     RegistryKey productKey;
     if (OpenRegistryKey(productKey, HKEY_LOCAL_MACHINE, productKeyName, kProductKeyRead) !=
