@@ -3,7 +3,7 @@
 // what is gone and what stays afterwards.
 #include "app/tido_app.h"
 #include "dialog/tido_dlg.h"
-#include "registry/special_tables.h"
+#include "registry/registration_tables.h"
 #include "support/fake_system.h"
 #include "support/machine.h"
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace special_test {
+namespace registrations_test {
 
 // The program directory as GenerateDataDirectory leaves it (lower case), and the data
 // directories as they are read. No product word occurs in them, so a match through them is
@@ -38,9 +38,9 @@ std::vector<BlockTarget> AllTargets();
 std::wstring KeyOf(const CleanupTarget& target);  // the key a key-tree target removes
 std::wstring Describe(const CleanupTarget& target);
 
-class SpecialMachine : public ::testing::Test {
+class RegistrationsMachine : public ::testing::Test {
 protected:
-    SpecialMachine();
+    RegistrationsMachine();
 
     // Seeds every key and value of the tables in the view of its entry, the guards' commands,
     // the client values, copies in the other view, and the installer walks' records.
@@ -65,4 +65,4 @@ std::vector<std::wstring> FeatureKeys();
 std::vector<std::wstring> ComponentKeyPaths();
 std::vector<std::wstring> FolderNames();
 
-}  // namespace special_test
+}  // namespace registrations_test

@@ -1,4 +1,4 @@
-#include "special_machine.h"
+#include "registrations_machine.h"
 
 #include "product/product.h"
 #include "registry/registry_ops.h"
@@ -10,7 +10,7 @@
 using test::Machine;
 using test::View;
 
-namespace special_test {
+namespace registrations_test {
 namespace {
 
 const wchar_t kMark[] = L"tido test";
@@ -144,19 +144,19 @@ std::wstring Describe(const CleanupTarget& target)
            (target.view == k32 ? L" (32)" : L" (64)");
 }
 
-SpecialMachine::SpecialMachine()
+RegistrationsMachine::RegistrationsMachine()
 {
     test::ClearLogs();
 }
 
-void SpecialMachine::SetProductDirectories()
+void RegistrationsMachine::SetProductDirectories()
 {
     dialog.m_strProgramDir = kProgramDir;
     dialog.m_strDataDir = kDataDir;
     dialog.m_strSharedDataDir = kSharedDataDir;
 }
 
-void SpecialMachine::SeedEverything()
+void RegistrationsMachine::SeedEverything()
 {
     for (const BlockTarget& entry : AllTargets()) {
         const CleanupTarget& target = entry.target;
@@ -188,10 +188,10 @@ void SpecialMachine::SeedEverything()
     for (const OtherViewCopy& copy : OtherViewCopies())
         machine.SetString(HiveKey(copy.hive), copy.path, copy.valueName ? copy.valueName : L"",
                           kMark, ViewOf(copy.view));
-    machine.ImportReg(L"special_installer_walks.reg", View::k64);
+    machine.ImportReg(L"installer_walks.reg", View::k64);
 }
 
-void SpecialMachine::ExpectSeeded(const CleanupTarget& target)
+void RegistrationsMachine::ExpectSeeded(const CleanupTarget& target)
 {
     HKEY hive = HiveKey(target.hive);
     View view = ViewOf(target.view);
@@ -205,7 +205,7 @@ void SpecialMachine::ExpectSeeded(const CleanupTarget& target)
         EXPECT_TRUE(Machine::KeyExists(hive, KeyOf(target), view));
 }
 
-void SpecialMachine::ExpectRemoved(const CleanupTarget& target)
+void RegistrationsMachine::ExpectRemoved(const CleanupTarget& target)
 {
     HKEY hive = HiveKey(target.hive);
     View view = ViewOf(target.view);
@@ -228,7 +228,7 @@ void SpecialMachine::ExpectRemoved(const CleanupTarget& target)
     }
 }
 
-void SpecialMachine::ExpectOtherViewCopiesStay()
+void RegistrationsMachine::ExpectOtherViewCopiesStay()
 {
     for (const OtherViewCopy& copy : OtherViewCopies()) {
         SCOPED_TRACE(test::Narrow(copy.path));
@@ -238,7 +238,7 @@ void SpecialMachine::ExpectOtherViewCopiesStay()
     }
 }
 
-std::vector<std::wstring> SpecialMachine::Snapshot()
+std::vector<std::wstring> RegistrationsMachine::Snapshot()
 {
     std::vector<std::wstring> lines;
     for (const BlockTarget& entry : AllTargets()) {
@@ -284,4 +284,4 @@ std::vector<std::wstring> FolderNames()
     return ValueNames(kFoldersKey);
 }
 
-}  // namespace special_test
+}  // namespace registrations_test

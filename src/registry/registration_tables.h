@@ -1,6 +1,6 @@
 #pragma once
 // The fixed tables of CleanRegistrySpecial: the browser plug-in table and the cleanup blocks
-// B1 to B23, as data. special_cleanup.cpp runs them; the tests seed a machine from them.
+// B1 to B23, as data. product_registrations.cpp runs them; the tests seed a machine from them.
 #include <windows.h>
 
 #include <cstddef>

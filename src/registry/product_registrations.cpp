@@ -6,7 +6,7 @@
 #include "registry/registry_doors.h"
 #include "registry/registry_key.h"
 #include "registry/registry_ops.h"
-#include "registry/special_tables.h"
+#include "registry/registration_tables.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The browser plug-in table and the cleanup blocks of CleanRegistrySpecial, row by row in the
 // order they run. Identifiers come from the product configuration.
-#include "registry/special_tables.h"
+#include "registry/registration_tables.h"
 
 #include "product/product.h"
 

@@ -1,6 +1,6 @@
 // CleanRegistrySpecial on a machine seeded from its own tables: what goes, what stays, which
 // blocks the product flags skip, the guarded associations, the installer walks and the log.
-#include "special_machine.h"
+#include "registrations_machine.h"
 
 #include "product/product.h"
 #include "support/log_reader.h"
@@ -13,15 +13,15 @@
 using test::Machine;
 using test::View;
 
-namespace special_test {
+namespace registrations_test {
 namespace {
 
-const char kGolden[] = "tests\\special\\clean_registry_special.golden";
+const char kGolden[] = "tests\\registrations\\product_registrations.golden";
 
 std::vector<std::string> GoldenLines()
 {
-    std::istringstream text(Machine::ReadFile(test::SourcePath(L"tests\\special\\"
-                                                               L"clean_registry_special.golden")));
+    std::istringstream text(Machine::ReadFile(test::SourcePath(L"tests\\registrations\\"
+                                                               L"product_registrations.golden")));
     std::vector<std::string> lines;
     for (std::string line; std::getline(text, line);) {
         if (!line.empty() && line.back() == '\r')
@@ -40,7 +40,7 @@ void ExpectGoldenLog(const std::vector<std::string>& actual)
     std::string actualText;
     for (const std::string& line : actual)
         actualText += line + "\n";
-    std::wstring actualPath = test::BuildPath(L"tests\\special\\clean_registry_special.actual");
+    std::wstring actualPath = test::BuildPath(L"tests\\registrations\\product_registrations.actual");
     HANDLE file = CreateFileW(actualPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
@@ -63,7 +63,7 @@ const std::vector<std::wstring> kCorlaFoldersLeft = {
     L"C:\\TidoTest\\Mail Suite 2\\",     // sibling of the program directory
 };
 
-class SpecialCleanup : public SpecialMachine {
+class ProductRegistrations : public RegistrationsMachine {
 protected:
     // A flag's run: the blocks named are skipped, every other block runs. `aliases` are
     // targets of skipped blocks that a running block removes as well, because both name the
@@ -81,7 +81,7 @@ protected:
     }
 };
 
-TEST_F(SpecialCleanup, CorlaRunRemovesWhatTheTablesNameAndLogsTheGoldenLines)
+TEST_F(ProductRegistrations, CorlaRunRemovesWhatTheTablesNameAndLogsTheGoldenLines)
 {
     SeedEverything();
     SetProductDirectories();
@@ -102,7 +102,7 @@ TEST_F(SpecialCleanup, CorlaRunRemovesWhatTheTablesNameAndLogsTheGoldenLines)
     ExpectGoldenLog(test::ReadLogLines());
 }
 
-TEST_F(SpecialCleanup, SecondRunChangesNothingAndLogsOnlyMisses)
+TEST_F(ProductRegistrations, SecondRunChangesNothingAndLogsOnlyMisses)
 {
     SeedEverything();
     SetProductDirectories();
@@ -132,7 +132,7 @@ TEST_F(SpecialCleanup, SecondRunChangesNothingAndLogsOnlyMisses)
     }
 }
 
-TEST_F(SpecialCleanup, LarkspanSkipsItsBlocksAndTheFeatureAndComponentWalks)
+TEST_F(ProductRegistrations, LarkspanSkipsItsBlocksAndTheFeatureAndComponentWalks)
 {
     SeedEverything();
     SetProductDirectories();
@@ -159,7 +159,7 @@ TEST_F(SpecialCleanup, LarkspanSkipsItsBlocksAndTheFeatureAndComponentWalks)
                                  L"C:\\TidoTest\\Database\\", L"C:\\TidoTest\\Mail Suite 2\\"}));
 }
 
-TEST_F(SpecialCleanup, CoexistenceSkipsOnlyB1AndB14)
+TEST_F(ProductRegistrations, CoexistenceSkipsOnlyB1AndB14)
 {
     SeedEverything();
     SetProductDirectories();
@@ -171,7 +171,7 @@ TEST_F(SpecialCleanup, CoexistenceSkipsOnlyB1AndB14)
     EXPECT_EQ(FolderNames(), kCorlaFoldersLeft);
 }
 
-TEST_F(SpecialCleanup, EmptyProgramDirectoryMatchesNoDirectory)
+TEST_F(ProductRegistrations, EmptyProgramDirectoryMatchesNoDirectory)
 {
     SeedEverything();
     dialog.CleanRegistrySpecial();
@@ -201,9 +201,9 @@ TEST_F(SpecialCleanup, EmptyProgramDirectoryMatchesNoDirectory)
     }
 }
 
-TEST_F(SpecialCleanup, AssociationsGoOnlyWithTheirProgramInsideTheProgramDirectory)
+TEST_F(ProductRegistrations, AssociationsGoOnlyWithTheirProgramInsideTheProgramDirectory)
 {
-    machine.ImportReg(L"special_associations.reg", View::k64);
+    machine.ImportReg(L"guarded_associations.reg", View::k64);
     SetProductDirectories();
     dialog.CleanRegistrySpecial();
 
@@ -250,4 +250,4 @@ TEST_F(SpecialCleanup, AssociationsGoOnlyWithTheirProgramInsideTheProgramDirecto
 }
 
 }  // namespace
-}  // namespace special_test
+}  // namespace registrations_test
