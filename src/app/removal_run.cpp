@@ -10,7 +10,6 @@
 namespace {
 
 const wchar_t kTag[] = L"TIDO";
-const UINT kTimerId = 1;
 
 // The silent modes' boxes stay on top: nobody may be looking at the progress window.
 const UINT kSilentBox = MB_OK | MB_TOPMOST;
